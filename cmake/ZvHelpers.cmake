@@ -1,0 +1,33 @@
+# Adds every sub-folder of the current folder that has a CMakeLists.txt of its own.
+function(zv_add_subfolders)
+  file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child}
+       AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+# zv_test(NAME name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
+# Tests run on Qt's offscreen platform so that no display is needed.
+function(zv_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} zv_test_support GTest::gtest GTest::gmock)
+  # main() lives in the support library; keep it in the link.
+  target_link_options(${T_NAME} PRIVATE -Wl,--undefined=main)
+  gtest_discover_tests(${T_NAME}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# zv_file_version(target): stamps the target with the project's four-part file version in an
+# ELF note section ".note.zarvik.version", readable without loading the file.
+function(zv_file_version target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/FileVersionNote.c)
+  target_compile_definitions(${target} PRIVATE
+    ZV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} ZV_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    ZV_VERSION_PATCH=${PROJECT_VERSION_PATCH} ZV_VERSION_BUILD=${PROJECT_VERSION_TWEAK})
+endfunction()
