@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <stdexcept>
@@ -174,6 +175,27 @@ int QtFormView::ItemIndex(const std::string& control) const {
   if (auto* w = qobject_cast<QComboBox*>(o)) return w->currentIndex();
   if (auto* w = qobject_cast<QListWidget*>(o)) return w->currentRow();
   Unsupported(control, "select an item");
+}
+
+void QtFormView::SetCell(const std::string& control, int column, int row,
+                         const std::string& text) {
+  auto* grid = qobject_cast<QTableWidget*>(Find(control));
+  if (!grid) Unsupported(control, "hold cells");
+  if (row >= grid->rowCount()) grid->setRowCount(row + 1);
+  if (column >= grid->columnCount()) grid->setColumnCount(column + 1);
+  QTableWidgetItem* item = grid->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    grid->setItem(row, column, item);
+  }
+  item->setText(Q(text));
+}
+
+std::string QtFormView::Cell(const std::string& control, int column, int row) const {
+  auto* grid = qobject_cast<QTableWidget*>(Find(control));
+  if (!grid) Unsupported(control, "hold cells");
+  const QTableWidgetItem* item = grid->item(row, column);
+  return item ? item->text().toStdString() : std::string();
 }
 
 void QtFormView::SetValue(const std::string& control, int value) {

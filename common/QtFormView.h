@@ -47,6 +47,8 @@ class QtFormView : public FormView {
   std::vector<std::string> Items(const std::string& control) const override;
   void SetItemIndex(const std::string& control, int index) override;
   int ItemIndex(const std::string& control) const override;
+  void SetCell(const std::string& control, int column, int row, const std::string& text) override;
+  std::string Cell(const std::string& control, int column, int row) const override;
   void SetValue(const std::string& control, int value) override;
   int Value(const std::string& control) const override;
   void SetImage(const std::string& control, const QImage& image) override;

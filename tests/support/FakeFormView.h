@@ -14,6 +14,7 @@ struct FakeControl {
   bool enabled = true, checked = false, visible = true;
   std::vector<std::string> items;
   int itemIndex = -1, value = 0;
+  std::map<std::pair<int, int>, std::string> cells;  // (column, row) -> text
   QImage image;
   int repaints = 0;
   Cursor cursor = Cursor::Default;
@@ -43,6 +44,14 @@ class FakeFormView : public FormView {
   std::vector<std::string> Items(const std::string& c) const override { return Touch(c).items; }
   void SetItemIndex(const std::string& c, int i) override { Touch(c).itemIndex = i; }
   int ItemIndex(const std::string& c) const override { return Touch(c).itemIndex; }
+  void SetCell(const std::string& c, int column, int row, const std::string& t) override {
+    Touch(c).cells[{column, row}] = t;
+  }
+  std::string Cell(const std::string& c, int column, int row) const override {
+    const auto& cells = Touch(c).cells;
+    const auto it = cells.find({column, row});
+    return it == cells.end() ? std::string() : it->second;
+  }
   void SetValue(const std::string& c, int v) override { Touch(c).value = v; }
   int Value(const std::string& c) const override { return Touch(c).value; }
   void SetImage(const std::string& c, const QImage& image) override { Touch(c).image = image; }
