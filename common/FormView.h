@@ -17,6 +17,9 @@ class FormView {
   // Caption of a button, label, group or window; content of an edit box.
   virtual void SetText(const std::string& control, const std::string& text) = 0;
   virtual std::string Text(const std::string& control) const = 0;
+  // Tooltip of a control.
+  virtual void SetHint(const std::string& control, const std::string& hint) = 0;
+  virtual std::string Hint(const std::string& control) const = 0;
   virtual void SetEnabled(const std::string& control, bool enabled) = 0;
   virtual bool Enabled(const std::string& control) const = 0;
   virtual void SetChecked(const std::string& control, bool checked) = 0;

@@ -108,6 +108,13 @@ std::string QtFormView::Text(const std::string& control) const {
   Unsupported(control, "give a text");
 }
 
+void QtFormView::SetHint(const std::string& control, const std::string& hint) {
+  FindWidget(control)->setToolTip(Q(hint));
+}
+std::string QtFormView::Hint(const std::string& control) const {
+  return FindWidget(control)->toolTip().toStdString();
+}
+
 void QtFormView::SetEnabled(const std::string& control, bool enabled) {
   FindWidget(control)->setEnabled(enabled);
 }

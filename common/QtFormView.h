@@ -37,6 +37,8 @@ class QtFormView : public FormView {
 
   void SetText(const std::string& control, const std::string& text) override;
   std::string Text(const std::string& control) const override;
+  void SetHint(const std::string& control, const std::string& hint) override;
+  std::string Hint(const std::string& control) const override;
   void SetEnabled(const std::string& control, bool enabled) override;
   bool Enabled(const std::string& control) const override;
   void SetChecked(const std::string& control, bool checked) override;

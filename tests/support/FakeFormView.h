@@ -10,7 +10,7 @@
 namespace zv::test {
 
 struct FakeControl {
-  std::string text;
+  std::string text, hint;
   bool enabled = true, checked = false, visible = true;
   std::vector<std::string> items;
   int itemIndex = -1, value = 0;
@@ -31,6 +31,8 @@ class FakeFormView : public FormView {
 
   void SetText(const std::string& c, const std::string& t) override { Touch(c).text = t; }
   std::string Text(const std::string& c) const override { return Touch(c).text; }
+  void SetHint(const std::string& c, const std::string& h) override { Touch(c).hint = h; }
+  std::string Hint(const std::string& c) const override { return Touch(c).hint; }
   void SetEnabled(const std::string& c, bool v) override { Touch(c).enabled = v; }
   bool Enabled(const std::string& c) const override { return Touch(c).enabled; }
   void SetChecked(const std::string& c, bool v) override { Touch(c).checked = v; }
