@@ -6,7 +6,13 @@
 
 #include "FakeFormView.h"
 #include "ScriptedDialogs.h"
+#include "QtFormView.h"
 #include "UfrmInicial.h"
+#include "UfrmInicialView.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QTest>
 
 namespace zv {
 namespace {
@@ -300,6 +306,37 @@ TEST_F(ReviewWindow, PupilIsDrawnMovedAndResized) {
   window->sbRemoverPupClick();
   EXPECT_FALSE(window->PupilaExiste());
   EXPECT_FALSE(view["sbMovimentarPup"].enabled);
+}
+
+TEST_F(ReviewWindow, TheQtViewHasEveryControlTheModelUsesAndRunsModally) {
+  // Drive the model through most handlers to collect the names it uses.
+  Open();
+  window->Image1MouseMove(0, 0);
+  window->btnSelecionarClick();
+  window->sbAdicionarClick();
+  window->btnRetocarClick();
+  window->btnLimparClick();
+  view["sbDesenharPup"].checked = true;
+  window->sbDesenharPupClick();
+  window->SetaMouseDown(TfrmInicial::Direcao::Cima);
+  window->btnProximaClick();
+
+  FakeRingProcessing realProcessing;
+  TInfosZV realInfos = infos;
+  TfrmInicialView dialog(realProcessing, realInfos, {});
+  QtFormView bridge(&dialog);
+  for (const auto& name : view.UsedNames()) EXPECT_TRUE(bridge.Has(name)) << name;
+
+  // The real window: the first pointer movement processes image 1, then "OK" closes with 1.
+  QTimer::singleShot(0, [&] {
+    auto* image = dialog.findChild<QWidget*>("Image1");
+    QTest::mouseMove(image, QPoint(100, 100));
+    dialog.findChild<QPushButton*>("btnOK")->click();
+  });
+  EXPECT_EQ(dialog.exec(), 1);
+  EXPECT_EQ(realProcessing.processed.size(), 1u);
+  EXPECT_EQ(realProcessing.finished, std::vector<int>{1});
+  EXPECT_EQ(bridge.Text("lblImagens"), "Imagem  1 processada");
 }
 
 }  // namespace
