@@ -1,0 +1,20 @@
+// UBCapturaOrtoDLL: binding of the orthokeratology capture module (TPathsZV.ModDigitalizacaoOrto):
+// four central and four lateral images per call. Process-wide state of the user-interface thread:
+// the library loaded last and its entry points.
+#pragma once
+#include <string>
+
+#include "UBConstantes.h"
+
+namespace zv::UBCapturaOrtoDLL {
+
+// Entry points of the module loaded last; null when that module does not export them.
+extern TDigitalizarOrto Digitalizar;
+
+// Loads the module file and binds its entry points.  True when the library loaded and
+// Digitalizar exists.
+bool CarregaModulo(const std::string& path);
+// Releases the module loaded last.
+void LiberaModulo();
+
+}  // namespace zv::UBCapturaOrtoDLL
