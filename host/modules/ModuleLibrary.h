@@ -47,6 +47,28 @@ class ModuleLibrary {
   std::string error_;
 };
 
+// A binding whose module kind has a single entry point: it loads the library, binds the entry
+// into the binding unit's global pointer and counts as bound when that entry exists.
+template <class F>
+class SingleEntryBinding {
+ public:
+  SingleEntryBinding(F& entry, const char* name) : entry_(entry), name_(name) {}
+  bool CarregaModulo(const std::string& path) {
+    const bool loaded = library_.Load(path);
+    library_.Bind(entry_, name_);
+    return loaded && entry_ != nullptr;
+  }
+  void LiberaModulo() {
+    library_.Release();
+    entry_ = nullptr;
+  }
+
+ private:
+  F& entry_;
+  const char* name_;
+  ModuleLibrary library_;
+};
+
 // Pairs a binding's CarregaModulo with its LiberaModulo: the release runs when the call
 // site's scope ends, whatever way it ends.
 class LiberaAoSair {

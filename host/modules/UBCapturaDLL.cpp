@@ -3,21 +3,14 @@
 #include "ModuleLibrary.h"
 
 namespace zv::UBCapturaDLL {
-namespace {
-ModuleLibrary modulo;
-}  // namespace
 
 TDigitalizar Digitalizar = nullptr;
 
-bool CarregaModulo(const std::string& path) {
-  const bool carregado = modulo.Load(path);
-  modulo.Bind(Digitalizar, "Digitalizar");
-  return carregado && Digitalizar != nullptr;
-}
+namespace {
+SingleEntryBinding<TDigitalizar> binding(Digitalizar, "Digitalizar");
+}  // namespace
 
-void LiberaModulo() {
-  modulo.Release();
-  Digitalizar = nullptr;
-}
+bool CarregaModulo(const std::string& path) { return binding.CarregaModulo(path); }
+void LiberaModulo() { binding.LiberaModulo(); }
 
 }  // namespace zv::UBCapturaDLL

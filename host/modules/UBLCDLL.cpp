@@ -3,21 +3,14 @@
 #include "ModuleLibrary.h"
 
 namespace zv::UBLCDLL {
-namespace {
-ModuleLibrary modulo;
-}  // namespace
 
 TProcessaLente ProcessaLente = nullptr;
 
-bool CarregaModulo(const std::string& path) {
-  const bool carregado = modulo.Load(path);
-  modulo.Bind(ProcessaLente, "ProcessaLente");
-  return carregado && ProcessaLente != nullptr;
-}
+namespace {
+SingleEntryBinding<TProcessaLente> binding(ProcessaLente, "ProcessaLente");
+}  // namespace
 
-void LiberaModulo() {
-  modulo.Release();
-  ProcessaLente = nullptr;
-}
+bool CarregaModulo(const std::string& path) { return binding.CarregaModulo(path); }
+void LiberaModulo() { binding.LiberaModulo(); }
 
 }  // namespace zv::UBLCDLL

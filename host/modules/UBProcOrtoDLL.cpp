@@ -3,21 +3,14 @@
 #include "ModuleLibrary.h"
 
 namespace zv::UBProcOrtoDLL {
-namespace {
-ModuleLibrary modulo;
-}  // namespace
 
 TProcessaImagemOrto ProcessaImagem = nullptr;
 
-bool CarregaModulo(const std::string& path) {
-  const bool carregado = modulo.Load(path);
-  modulo.Bind(ProcessaImagem, "ProcessaImagem");
-  return carregado && ProcessaImagem != nullptr;
-}
+namespace {
+SingleEntryBinding<TProcessaImagemOrto> binding(ProcessaImagem, "ProcessaImagem");
+}  // namespace
 
-void LiberaModulo() {
-  modulo.Release();
-  ProcessaImagem = nullptr;
-}
+bool CarregaModulo(const std::string& path) { return binding.CarregaModulo(path); }
+void LiberaModulo() { binding.LiberaModulo(); }
 
 }  // namespace zv::UBProcOrtoDLL
