@@ -173,6 +173,15 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
   auto readInt = [&](const char* section, const char* name) {
     return StrToInt(ReadSetting(iniFileName_, "Str", section, name));
   };
+  // An OPCOES key that must hold a whole number: otherwise its message and its fallback.
+  auto guardedInt = [&](const char* name, const char* message, int fallback) {
+    int value = fallback;
+    if (!TryStrToInt(ReadSetting(iniFileName_, "Str", "OPCOES", name), value)) {
+      Warn(message);
+      value = fallback;
+    }
+    return value;
+  };
   if (key == "TIPOCONE") {
     try {
       tipoCone_ = ReadSetting(iniFileName_, "Str", "ZV", "TipoCone");
@@ -197,27 +206,16 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
       tvlCentral_ = TryStrToFloat(tipoCone_, cone) && cone > 2 ? 8 : 16;
     }
   } else if (key == "TINCREMENTO") {
-    try {
-      tIncremento_ = readInt("OPCOES", "TINCREMENTO");
-    } catch (const std::exception&) {
-      Warn("Erro ao carregar valor do incremento da tolerância de varredura! O valor 2 será "
-           "definido.");
-      tIncremento_ = 2;
-    }
+    tIncremento_ = guardedInt("TINCREMENTO",
+                              "Erro ao carregar valor do incremento da tolerância de varredura! O "
+                              "valor 2 será definido.",
+                              2);
   } else if (key == "DELAYAUTOPCAPTURA") {
-    try {
-      delayAutoPCaptura_ = readInt("OPCOES", "DELAYAUTOPCAPTURA");
-    } catch (const std::exception&) {
-      Warn("Erro ao carregar delay de captura! O valor 500 ms será definido.");
-      delayAutoPCaptura_ = 500;
-    }
+    delayAutoPCaptura_ = guardedInt(
+        "DELAYAUTOPCAPTURA", "Erro ao carregar delay de captura! O valor 500 ms será definido.", 500);
   } else if (key == "TIPOCALIBRADOR") {
-    try {
-      tipoCalibrador_ = readInt("OPCOES", "TIPOCALIBRADOR");
-    } catch (const std::exception&) {
-      Warn("Erro ao carregar tipo de calibrador! O valor 1 será definido.");
-      tipoCalibrador_ = 1;
-    }
+    tipoCalibrador_ = guardedInt(
+        "TIPOCALIBRADOR", "Erro ao carregar tipo de calibrador! O valor 1 será definido.", 1);
   } else if (key == "EXIBEGRADE") {
     try {
       exibeGrade_ = readInt("MAPA", "EXIBEGRADE") == 1;

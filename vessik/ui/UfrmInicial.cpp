@@ -240,7 +240,11 @@ void TfrmInicial::btnSelecionarClick() {
   view_.SetCursor("Image1", Cursor::Cross);
 }
 
-void TfrmInicial::sbAdicionarClick() {
+void TfrmInicial::sbAdicionarClick() { EntraModoPontos(true); }
+
+void TfrmInicial::sbRemoverClick() { EntraModoPontos(false); }
+
+void TfrmInicial::EntraModoPontos(bool adicionar) {
   emEdicao_ = true;
   // Ring 0 is the centre column, never a ring the operator may edit.
   if (anelSelecionado_ < 1) {
@@ -248,21 +252,10 @@ void TfrmInicial::sbAdicionarClick() {
                      MsgIcon::Error);
     return;
   }
-  modoAdicionar_ = true;
-  modoRemover_ = selecaoPendente_ = false;
-  view_.SetCursor("Image1", Cursor::Default);
-}
-
-void TfrmInicial::sbRemoverClick() {
-  emEdicao_ = true;
-  if (anelSelecionado_ < 1) {
-    dialogs_.Message("Será necessário selecionar um anel antes de adicionar pontos", kMirelle,
-                     MsgIcon::Error);
-    return;
-  }
-  modoRemover_ = true;
-  modoAdicionar_ = selecaoPendente_ = false;
-  view_.SetCursor("Image1", Cursor::Cross);
+  modoAdicionar_ = adicionar;
+  modoRemover_ = !adicionar;
+  selecaoPendente_ = false;
+  view_.SetCursor("Image1", adicionar ? Cursor::Default : Cursor::Cross);
 }
 
 void TfrmInicial::btnRetocarClick() {

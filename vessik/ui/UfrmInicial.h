@@ -89,6 +89,8 @@ class TfrmInicial {
   void ProcessaImagem(int x, int y, ProcessingKind kind);
   // Finishes the current image; false when the coefficient file failed (already reported).
   bool FinalizaImagem();
+  // "Adicionar" or "Remover": dragging then adds or removes points of the selected ring.
+  void EntraModoPontos(bool adicionar);
   void ShowStoredImage();
   void RestoreDisplayed();
   void DrawRings();
