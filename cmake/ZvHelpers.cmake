@@ -11,16 +11,15 @@ function(zv_add_subfolders)
 endfunction()
 
 # zv_test(NAME name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
-# Tests run on Qt's offscreen platform so that no display is needed.
+# Tests run on Qt's offscreen platform (set by the shared test main) so that no display is
+# needed; the source and binary directories are compiled into the test support library.
 function(zv_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} zv_test_support GTest::gtest GTest::gmock)
   # main() lives in the support library; keep it in the link.
   target_link_options(${T_NAME} PRIVATE -Wl,--undefined=main)
-  gtest_discover_tests(${T_NAME}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
-    DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # zv_file_version(target): stamps the target with the project's four-part file version in an
