@@ -24,8 +24,7 @@ TfrmMapa::TfrmMapa(zv::FormView& view, EstadoMapas& estado, TfrmRelatOrto& relat
 
 void TfrmMapa::FormShow() {
   PreencheCabecalho();
-  for (int i = 0; i < kImagens; ++i)
-    std::fill(std::begin(estado_.Aneis[i]), std::end(estado_.Aneis[i]), estado_.NumAneis);
+  for (auto& aneis : estado_.Aneis) AneisUniformes(aneis, estado_.NumAneis);
   estado_.Escala = PreparaEscala();
   DesenhaMapas();
   DesenhaLegenda();

@@ -1,5 +1,6 @@
 #include "MapaOrto.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -110,10 +111,8 @@ void GradeMapa::Limpa() {
   validos_.fill(false);
 }
 
-std::array<int32_t, kMeridianos> AneisUniformes(int numAneis) {
-  std::array<int32_t, kMeridianos> a;
-  a.fill(numAneis);
-  return a;
+void AneisUniformes(TMatrizAng& aneis, int numAneis) {
+  std::fill(std::begin(aneis), std::end(aneis), numAneis);
 }
 
 void PreencheGrade(GradeMapa& grade, const TMatrizAngAnel& dioptrias, const TMatrizAngAnel& pixels,

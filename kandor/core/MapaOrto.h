@@ -71,7 +71,7 @@ class GradeMapa {
 };
 
 // Ring counts of one map, every meridian set to the exam's ring count.
-std::array<int32_t, kMeridianos> AneisUniformes(int numAneis);
+void AneisUniformes(TMatrizAng& aneis, int numAneis);
 
 // Interpolates one image into its grid: per meridian a cubic spline through rings 0..n-1
 // with the first and last secant slopes as end slopes, evaluated every `passo` pixels from
