@@ -1,7 +1,7 @@
 // Legend rows, angle marks and the circular map image.
-#include "DesenhoMapa.h"
-
 #include <gtest/gtest.h>
+
+#include "DesenhoMapa.h"
 
 namespace kandor {
 namespace {

@@ -15,9 +15,14 @@ inline std::array<std::unique_ptr<TabelasExame>, 4> QuatroExames() {
 }
 
 inline std::vector<std::string> Cabecalho(int imagem) {
-  return {"Maria da Conceição", "17",           "12.345.678-9",   "Olho Direito",
-          "0" + std::to_string(imagem) + "/03/2026", "10:2" + std::to_string(imagem) + ":00",
-          "Dr. Álvaro Reis", std::to_string(90 + imagem)};
+  return {"Maria da Conceição",
+          "17",
+          "12.345.678-9",
+          "Olho Direito",
+          "0" + std::to_string(imagem) + "/03/2026",
+          "10:2" + std::to_string(imagem) + ":00",
+          "Dr. Álvaro Reis",
+          std::to_string(90 + imagem)};
 }
 
 inline std::unique_ptr<EstadoMapas> EstadoDeQuatroExames() {

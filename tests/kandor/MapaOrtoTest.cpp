@@ -1,11 +1,10 @@
 // The map computation: colour levels, meridian rule, spline grid, paint limits, statistics.
-#include "MapaOrto.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "CorneasTeste.h"
+#include "MapaOrto.h"
 
 namespace kandor {
 namespace {
@@ -16,7 +15,7 @@ TEST(NivelCor, LevelsFollowTheWholeDioptreWithBoundsGoingUp) {
   const struct {
     double p;
     int nivel;
-  } casos[] = {{12.0, 1},  {30.0, 1},  {30.99, 1}, {31.0, 2},   {31.5, 2},  {42.0, 13},
+  } casos[] = {{12.0, 1},   {30.0, 1},  {30.99, 1}, {31.0, 2}, {31.5, 2}, {42.0, 13},
                {53.99, 24}, {54.0, 25}, {80.0, 25}, {-5.0, 1}, {NAN, 1}};
   const EscalaCores escala = PreparaEscala();
   for (const auto& c : casos) {
@@ -46,7 +45,7 @@ TEST(MeridianoDoPixel, ClockwiseOnScreenFromTheRight) {
       {cx, cy + 10, 90},       {cx, cy, 360},           {cx + 10, cy + 10, 45},
       {cx - 10, cy + 10, 135}, {cx - 10, cy - 10, 225}, {cx + 10, cy - 10, 315},
       {cx + 140, cy + 1, 360},  // rounds to 0 degrees
-      {cx + 140, cy - 1, 360},  {cx - 140, cy + 1, 180}, {cx + 1, cy + 100, 89},
+      {cx + 140, cy - 1, 360}, {cx - 140, cy + 1, 180}, {cx + 1, cy + 100, 89},
   };
   for (const auto& c : casos)
     EXPECT_EQ(MeridianoDoPixel(c.x, c.y, cx, cy), c.meridiano) << c.x - cx << "," << c.y - cy;
@@ -96,9 +95,9 @@ TEST(PreencheGrade, CurvedProfilePassesThroughItsRings) {
 
 TEST(PreencheGrade, UnusableMeridiansStayEmptyAndInvalid) {
   auto esfera = Esfera(7.8);
-  esfera->pixels[4][10] = esfera->pixels[4][9];   // meridian 5: two equal radii
+  esfera->pixels[4][10] = esfera->pixels[4][9];       // meridian 5: two equal radii
   esfera->pixels[5][12] = esfera->pixels[5][11] - 1;  // meridian 6: a radius going back
-  esfera->dioptrias[6][3] = NAN;                   // meridian 7: a power that is not a number
+  esfera->dioptrias[6][3] = NAN;                      // meridian 7: a power that is not a number
   GradeMapa grade;
   TMatrizAng aneis;
   AneisUniformes(aneis, 32);
@@ -131,8 +130,8 @@ QuadroPixels Pinta(const test::TabelasExame& t, int numAneis = 32) {
   AneisUniformes(aneis, numAneis);
   PreencheGrade(grade, t.dioptrias, t.pixels, 1.0, aneis);
   QuadroPixels figura(kLarguraFigura, kAlturaFigura);
-  DesenhaMapa(grade, kLarguraFigura, kAlturaFigura, aneis, t.pixels, PreparaEscala(),
-              figura, kCentroY, kCentroX);
+  DesenhaMapa(grade, kLarguraFigura, kAlturaFigura, aneis, t.pixels, PreparaEscala(), figura,
+              kCentroY, kCentroX);
   return figura;
 }
 

@@ -1,12 +1,11 @@
 // The four-map window's model over a fake view, and its Qt view's control names.
-#include "TfrmMapa.h"
-
 #include <gtest/gtest.h>
 
 #include "DesenhoMapa.h"
 #include "EstadoTeste.h"
 #include "FakeFormView.h"
 #include "QtFormView.h"
+#include "TfrmMapa.h"
 #include "TfrmMapaView.h"
 #include "TfrmRelatOrto.h"
 
@@ -53,7 +52,7 @@ TEST_F(JanelaMapa, ValueBoxesShowMeanAndDeviation) {
   const struct {
     const char* nome;
     const char* texto;
-  } casos[] = {{"sag1", "1.0000"},     {"sag4", "4.0000"},     {"sagMedio", "2.5000"},
+  } casos[] = {{"sag1", "1.0000"},      {"sag4", "4.0000"},      {"sagMedio", "2.5000"},
                {"sagDesvio", "1.2910"}, {"divMedio", "11.5000"}, {"divDesvio", "0.0000"},
                {"raio2", "7.9000"},     {"raiomedio", "7.9500"}, {"raioDesvio", "0.1291"}};
   for (const auto& c : casos) EXPECT_EQ(view[c.nome].text, c.texto) << c.nome;
@@ -75,8 +74,7 @@ TEST_F(JanelaMapa, FourMapImagesCentredWithTheirOwnColours) {
   EXPECT_EQ(view["IMg02"].image.pixel(146 + 40, 110), cor(337.5 / 7.9));
   EXPECT_EQ(view["IMg02"].image.pixel(146, 110 - 40), cor(45.0));
   // Orthokeratology: flat centre, steep ring near 110 captured pixels (47 picture pixels).
-  EXPECT_EQ(view["Img03"].image.pixel(146, 110),
-            cor(estado->Grades[2].Valor(360, 0)));
+  EXPECT_EQ(view["Img03"].image.pixel(146, 110), cor(estado->Grades[2].Valor(360, 0)));
   EXPECT_LT(NivelDe(estado->Grades[2].Valor(360, 0)), NivelDe(estado->Grades[2].Valor(360, 110)));
   EXPECT_EQ(view["Img03"].image.pixel(146 + 47, 110), cor(estado->Grades[2].Valor(360, 109)));
   // The legend is drawn on black.

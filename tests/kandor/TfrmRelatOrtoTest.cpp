@@ -1,6 +1,4 @@
 // The orthokeratology report: fields filled from the window, the logo, and a printed A4 page.
-#include "TfrmRelatOrto.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -12,6 +10,7 @@
 #include "FakeFormView.h"
 #include "TestPaths.h"
 #include "TfrmMapa.h"
+#include "TfrmRelatOrto.h"
 
 namespace kandor {
 namespace {
@@ -35,14 +34,21 @@ TEST_F(Relatorio, FieldsComeFromTheWindowAndTheValues) {
     const char* campo;
     const char* texto;
   } casos[] = {
-      {"lblnomeCli", "Clínica Visão Clara"}, {"lblfonecli", "(19) 3232-0000"},
-      {"lblKandor", "Quillon Orto"},         {"qrPaciente", "Maria da Conceição"},
-      {"qrRg", "12.345.678-9"},              {"qrOlho", "Olho Direito"},
-      {"qrMedico", "Dr. Álvaro Reis"},       {"lblImg1", "Imagem1 - 01/03/2026 10:21:00"},
+      {"lblnomeCli", "Clínica Visão Clara"},
+      {"lblfonecli", "(19) 3232-0000"},
+      {"lblKandor", "Quillon Orto"},
+      {"qrPaciente", "Maria da Conceição"},
+      {"qrRg", "12.345.678-9"},
+      {"qrOlho", "Olho Direito"},
+      {"qrMedico", "Dr. Álvaro Reis"},
+      {"lblImg1", "Imagem1 - 01/03/2026 10:21:00"},
       {"lblimg4", "Imagem4 - 04/03/2026 10:24:00"},
-      {"qrlblSag1", "1.0000"},               {"qrlblSag4", "4.0000"},
-      {"qrlblSagMedio", "2.5000"},           {"qrlblDesvioSag", "1.2910"},
-      {"qrlblDivPadrao", "0.0000"},          {"qrlblRaioMedio", "7.9500"},
+      {"qrlblSag1", "1.0000"},
+      {"qrlblSag4", "4.0000"},
+      {"qrlblSagMedio", "2.5000"},
+      {"qrlblDesvioSag", "1.2910"},
+      {"qrlblDivPadrao", "0.0000"},
+      {"qrlblRaioMedio", "7.9500"},
   };
   for (const auto& c : casos) EXPECT_EQ(relatorio.Texto(c.campo), c.texto) << c.campo;
   EXPECT_TRUE(relatorio.Imagem("imglogo").isNull());
@@ -96,9 +102,10 @@ TEST_F(Relatorio, FieldPositionsFollowThePrinterResolution) {
     relatorio.DesenhaPagina(p, dpi);
     p.end();
     EXPECT_EQ(pagina.pixel(int(276 * f), int(366 * f)),
-              NivelCor(estado->Escala, 337.5 / 7.8).Argb()) << dpi;
+              NivelCor(estado->Escala, 337.5 / 7.8).Argb())
+        << dpi;
     EXPECT_EQ(pagina.pixel(int(700 * f), int(950 * f)), 0xFFFFFFFFu) << dpi;
-    EXPECT_EQ(pagina.pixel(int(400 * f), int(103 * f) ), 0xFF000000u) << dpi;  // header line
+    EXPECT_EQ(pagina.pixel(int(400 * f), int(103 * f)), 0xFF000000u) << dpi;  // header line
   }
 }
 

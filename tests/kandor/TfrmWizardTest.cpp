@@ -1,11 +1,10 @@
 // The exam-selection wizard in per-eye and free mode, and its Qt view's control names.
-#include "TfrmWizard.h"
-
 #include <gtest/gtest.h>
 
 #include "FakeFormView.h"
 #include "QtFormView.h"
 #include "ScriptedDialogs.h"
+#include "TfrmWizard.h"
 #include "TfrmWizardView.h"
 
 namespace kandor {
@@ -13,8 +12,12 @@ namespace {
 
 using Linhas = std::vector<std::string>;
 
-std::string D(int n) { return "Olho Direito - 0" + std::to_string(n) + "/03/2026 10:00:00"; }
-std::string E(int n) { return "Olho Esquerdo - 0" + std::to_string(n) + "/04/2026 11:00:00"; }
+std::string D(int n) {
+  return "Olho Direito - 0" + std::to_string(n) + "/03/2026 10:00:00";
+}
+std::string E(int n) {
+  return "Olho Esquerdo - 0" + std::to_string(n) + "/04/2026 11:00:00";
+}
 Linhas ComPrefixo(const Linhas& linhas) {
   Linhas out;
   for (const auto& l : linhas) out.push_back("O" + l);
