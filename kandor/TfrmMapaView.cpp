@@ -60,7 +60,8 @@ void CaixaValores(QWidget* pai, const char* painel, int topo, const char* nomeTi
     const bool vermelho = i >= 4;
     const QString estilo = QString("font: 8pt 'Arial'; color:%1;").arg(vermelho ? "red" : "black");
     Caixa(p, nullptr, linhas[i], QRect(4, 19 + i * 18, 80, 16), estilo);
-    Caixa(p, nomes[i], "#", QRect(78, 19 + i * 18, 44, 16), estilo);
+    Caixa(p, nomes[i], "#", QRect(72, 19 + i * 18, 48, 16), estilo,
+          Qt::AlignRight | Qt::AlignVCenter);
   }
 }
 
@@ -129,7 +130,7 @@ TfrmMapaView::TfrmMapaView(QWidget* parent)
     auto* img = new zv::ImageView(painel);
     img->setObjectName(imagens[i]);
     img->setGeometry(1, 1, 290, 218);
-    const QString estilo = "color:white; font: 8pt 'Arial'; background:transparent;";
+    const QString estilo = "color:white; font: 7pt 'Arial'; background:transparent;";
     Rotulo(img, QString("Label%1").arg(25 + i).toUtf8().constData(), "I.C.:", QPoint(242, 3),
            estilo);
     Caixa(img, QString("lblIndConf%1").arg(i + 1).toUtf8().constData(), "100%",

@@ -1,5 +1,6 @@
 #include "TfrmWizardView.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
@@ -32,6 +33,8 @@ QComboBox* Lista(QWidget* pai, const char* nome, QPoint pos) {
   c->setObjectName(nome);
   c->setEditable(false);
   c->setGeometry(QRect(pos, QSize(201, 24)));
+  // The open list shows whole lines: exams of one day differ only in their time.
+  c->view()->setMinimumWidth(250);
   return c;
 }
 
@@ -51,6 +54,7 @@ TfrmWizardView::TfrmWizardView(QWidget* parent)
   setObjectName("frmWizard");
   setWindowTitle("Assistente de Kandor");
   setFixedSize(625, 326);
+  setFont(QFont(QStringLiteral("Arial"), 8));
 
   auto* figura = new zv::ImageView(this);
   figura->setObjectName("Image1");

@@ -10,7 +10,7 @@
 namespace kandor::test {
 
 inline std::array<std::unique_ptr<TabelasExame>, 4> QuatroExames() {
-  return {Esfera(7.8), Torica(7.9, 7.5), Ortoceratologia(43.0, 4.0, 3.0),
+  return {Esfera(7.8), Torica(7.9, 7.6), Ortoceratologia(43.0, 4.0, 3.0),
           Ortoceratologia(42.0, 6.0, 4.0, 120)};
 }
 
