@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <type_traits>
 
@@ -52,6 +53,18 @@ void Falha(QWidget* pai, const std::string& texto) {
   }
 }
 
+// A window handler run from Qt's event loop, which must not see an exception: a failure is
+// reported over the window and the window stays open.
+std::function<void()> Protegido(QWidget* janela, std::function<void()> handler) {
+  return [janela, handler = std::move(handler)] {
+    try {
+      handler();
+    } catch (const std::exception& e) {
+      Falha(janela, std::string("Erro: ") + e.what());
+    }
+  };
+}
+
 std::vector<std::string> LeLinhas(TZVStream* stream) {
   if (!stream) return {};
   zv::StreamRewind(stream);
@@ -86,8 +99,8 @@ int32_t MostraMapas(QWidget* pai, const TDadosPac& cabecalhos, const TMatrizesAn
   TfrmMapaView janela(pai);
   zv::QtFormView ponte(&janela);
   TfrmMapa mapa(ponte, *estado, relatorio, [&] { relatorio.Visualiza(&janela); });
-  janela.SpeedButton1Click = [&] { mapa.SpeedButton1Click(); };
-  janela.btnFecharClick = [&] { mapa.btnFecharClick(); };
+  janela.SpeedButton1Click = Protegido(&janela, [&] { mapa.SpeedButton1Click(); });
+  janela.btnFecharClick = Protegido(&janela, [&] { mapa.btnFecharClick(); });
   mapa.FormShow();
   return janela.exec();
 }
@@ -98,11 +111,11 @@ int32_t MostraWizard(QWidget* pai, TZVStream* listaExames, TZVStream* selecionad
   zv::QtFormView ponte(&janela);
   zv::QtDialogs dialogos(&janela);
   TfrmWizard wizard(ponte, dialogos);
-  janela.cmbPreChange = [&] { wizard.cmbPreChange(); };
-  janela.cmbPosChange = [&] { wizard.cmbPosChange(); };
-  janela.cmbAcomp1Change = [&] { wizard.cmbAcomp1Change(); };
-  janela.Button1Click = [&] { wizard.Button1Click(); };
-  janela.btnCancelarClick = [&] { wizard.btnCancelarClick(); };
+  janela.cmbPreChange = Protegido(&janela, [&] { wizard.cmbPreChange(); });
+  janela.cmbPosChange = Protegido(&janela, [&] { wizard.cmbPosChange(); });
+  janela.cmbAcomp1Change = Protegido(&janela, [&] { wizard.cmbAcomp1Change(); });
+  janela.Button1Click = Protegido(&janela, [&] { wizard.Button1Click(); });
+  janela.btnCancelarClick = Protegido(&janela, [&] { wizard.btnCancelarClick(); });
   wizard.ListaCandidatos = LeLinhas(listaExames);
   wizard.Infos = infos;
   wizard.FormShow();

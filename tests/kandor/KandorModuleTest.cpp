@@ -106,6 +106,7 @@ TEST_F(Modulo, ProcessaMapasShowsTheFourComputedMapsAndClosesWithTwo) {
   std::array<QImage, 4> imagens;
   std::map<std::string, std::string> textos;
   QWidget* paiDaJanela = nullptr;
+  bool previaVista = false;
   QuandoAparecer("frmMapa", [&](QWidget* janela) {
     paiDaJanela = janela->parentWidget();
     const char* nomes[4] = {"Img01", "IMg02", "Img03", "Img04"};
@@ -117,6 +118,13 @@ TEST_F(Modulo, ProcessaMapasShowsTheFourComputedMapsAndClosesWithTwo) {
     for (const char* nome : {"lblnome", "lblOlho", "lblTipoZV", "pnltopo2", "lblIndConf4",
                              "sagMedio", "sagDesvio", "raiomedio"})
       textos[nome] = janela->findChild<QLabel*>(nome)->text().toStdString();
+    // The preview opens over the window and closes; the window stays until "Fe&char".
+    QuandoAparecer("QPrintPreviewDialog", [&](QWidget* previa) {
+      previaVista = true;
+      previa->close();
+    });
+    janela->findChild<QPushButton*>("SpeedButton1")->click();
+    EXPECT_TRUE(janela->isVisible());
     janela->findChild<QPushButton*>("btnFechar")->click();
   });
   const int resultado = processaMapas(&hospedeiro, TDadosPac{cabecalhos.data(), 4},
@@ -124,6 +132,7 @@ TEST_F(Modulo, ProcessaMapasShowsTheFourComputedMapsAndClosesWithTwo) {
                                       TMatrizesAngAnel{dioptrias.data(), 4}, valores, infos);
   EXPECT_EQ(resultado, 2);
   EXPECT_EQ(paiDaJanela, &hospedeiro);
+  EXPECT_TRUE(previaVista);
   EXPECT_EQ(textos["lblnome"], "José Antônio");
   EXPECT_EQ(textos["lblOlho"], "Olho Esquerdo");
   EXPECT_EQ(textos["lblTipoZV"], "Olendra ");
