@@ -47,8 +47,14 @@ bool MeridianoInterpolavel(const double* x, const double* y, int n) {
 // Second derivatives of the cubic spline through (x[0..n-1], y[0..n-1]) with end slopes s1, sn.
 void SegundasDerivadas(const double* x, const double* y, int n, double s1, double sn, double* y2,
                        double* u) {
-  y2[0] = -0.5;
-  u[0] = (3.0 / (x[1] - x[0])) * ((y[1] - y[0]) / (x[1] - x[0]) - s1);
+  // A slope beyond 0.99e30 asks for a natural end (zero second derivative) instead.
+  constexpr double kNatural = 0.99e30;
+  if (s1 > kNatural) {
+    y2[0] = u[0] = 0.0;
+  } else {
+    y2[0] = -0.5;
+    u[0] = (3.0 / (x[1] - x[0])) * ((y[1] - y[0]) / (x[1] - x[0]) - s1);
+  }
   for (int i = 1; i < n - 1; ++i) {
     const double sig = (x[i] - x[i - 1]) / (x[i + 1] - x[i - 1]);
     const double p = sig * y2[i - 1] + 2.0;
@@ -56,9 +62,11 @@ void SegundasDerivadas(const double* x, const double* y, int n, double s1, doubl
     u[i] = (y[i + 1] - y[i]) / (x[i + 1] - x[i]) - (y[i] - y[i - 1]) / (x[i] - x[i - 1]);
     u[i] = (6.0 * u[i] / (x[i + 1] - x[i - 1]) - sig * u[i - 1]) / p;
   }
-  const double qn = 0.5;
-  const double un =
-      (3.0 / (x[n - 1] - x[n - 2])) * (sn - (y[n - 1] - y[n - 2]) / (x[n - 1] - x[n - 2]));
+  double qn = 0.0, un = 0.0;
+  if (!(sn > kNatural)) {
+    qn = 0.5;
+    un = (3.0 / (x[n - 1] - x[n - 2])) * (sn - (y[n - 1] - y[n - 2]) / (x[n - 1] - x[n - 2]));
+  }
   y2[n - 1] = (un - qn * u[n - 2]) / (qn * y2[n - 2] + 1.0);
   for (int k = n - 2; k >= 0; --k) y2[k] = y2[k] * y2[k + 1] + u[k];
 }

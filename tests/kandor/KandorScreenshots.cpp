@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPixmap>
 #include <QThread>
+#include <QTimer>
 #include <cstdio>
 
 #include "EstadoTeste.h"
@@ -50,6 +51,16 @@ int main(int argc, char** argv) {
   janela.grab().save(dir + "/kandor-maps.png");
   relatorio.PreparaRelatorioOrto(mapa);
   relatorio.ImprimePdf((dir + "/kandor-report.pdf").toStdString());
+
+  // The print preview as "Visualizar impressão" opens it.
+  QTimer::singleShot(1500, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->inherits("QPrintPreviewDialog") && w->isVisible()) {
+        w->grab().save(dir + "/kandor-preview.png");
+        w->close();
+      }
+  });
+  relatorio.Visualiza(&janela);
   janela.hide();
 
   TfrmWizardView assistente;
