@@ -78,6 +78,29 @@ TEST(PreencheGrade, SplineKeepsALinearProfileBeyondTheLastNodeAndRoundsToHundred
   EXPECT_DOUBLE_EQ(grade.Valor(200, 240), 0.0);
 }
 
+TEST(PreencheGrade, ThreeNodeSplineMatchesItsHandComputedCubics) {
+  // Nodes at 0, 100, 200 pixels with 40, 44, 40 D, outermost ring at 250.  With the secant
+  // end slopes the second derivatives are (2, -4, 2) x 4 / 100^2, so in units of 100 pixels
+  // the first interval is 40 + 4 (t + t^2 - t^3) and the last one goes on past its node.
+  auto t = std::make_unique<test::TabelasExame>();
+  const double x[4] = {0, 100, 200, 250}, y[4] = {40, 44, 40, 40};
+  for (int m = 0; m < 360; ++m)
+    for (int k = 0; k < 4; ++k) {
+      t->pixels[m][k] = x[k];
+      t->dioptrias[m][k] = y[k];
+    }
+  GradeMapa grade;
+  TMatrizAng aneis;
+  AneisUniformes(aneis, 3);
+  PreencheGrade(grade, t->dioptrias, t->pixels, 1.0, aneis);
+  const struct {
+    int r;
+    double p;
+  } casos[] = {{0, 40.0}, {50, 42.5}, {100, 44.0}, {150, 42.5}, {200, 40.0}, {240, 39.3},
+               {249, 39.47}, {250, 0.0}};
+  for (const auto& c : casos) EXPECT_DOUBLE_EQ(grade.Valor(77, c.r), c.p) << c.r;
+}
+
 TEST(PreencheGrade, CurvedProfilePassesThroughItsRings) {
   auto orto = test::Ortoceratologia(43.0, 4.0, 3.0);
   GradeMapa grade;
