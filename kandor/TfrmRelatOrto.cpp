@@ -193,7 +193,11 @@ void TfrmRelatOrto::DesenhaPagina(QPainter& p, double dpi) const {
   p.fillRect(QRectF(0, 0, kLarguraBanda * f, kAlturaBanda * f), Qt::white);
 
   const QImage logo = Imagem("imglogo");
-  if (!logo.isNull()) p.drawImage(QRectF(30 * f, 3 * f, 100 * f, 100 * f), logo);
+  if (!logo.isNull()) {
+    // The logo fits its 100 x 100 box without being distorted.
+    const QSizeF tamanho = QSizeF(logo.size()).scaled(100 * f, 100 * f, Qt::KeepAspectRatio);
+    p.drawImage(QRectF(QPointF(30 * f, 3 * f), tamanho), logo);
+  }
   DesenhaMarca(p, QRectF(626 * f, 14 * f, 148 * f, 56 * f));
 
   p.setPen(QPen(Qt::black, f));
