@@ -96,8 +96,8 @@ TEST(PreencheGrade, ThreeNodeSplineMatchesItsHandComputedCubics) {
   const struct {
     int r;
     double p;
-  } casos[] = {{0, 40.0}, {50, 42.5}, {100, 44.0}, {150, 42.5}, {200, 40.0}, {240, 39.3},
-               {249, 39.47}, {250, 0.0}};
+  } casos[] = {{0, 40.0},   {50, 42.5},  {100, 44.0},  {150, 42.5},
+               {200, 40.0}, {240, 39.3}, {249, 39.47}, {250, 0.0}};
   for (const auto& c : casos) EXPECT_DOUBLE_EQ(grade.Valor(77, c.r), c.p) << c.r;
 }
 
