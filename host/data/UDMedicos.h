@@ -8,8 +8,9 @@ namespace zv::data {
 
 // The twenty texts of a doctor, in the order of the stored procedures.
 struct DadosMedico {
-  std::string nome, rg, cpf, crm, sexo, estadoCivil, conjuge, dataNascimento, naturalidade,
-      naturalidadeEstado, pai, mae, rua, complemento, bairro, cidade, estado, cep, fone, celular;
+  std::string nome{}, rg{}, cpf{}, crm{}, sexo{}, estadoCivil{}, conjuge{}, dataNascimento{},
+      naturalidade{}, naturalidadeEstado{}, pai{}, mae{}, rua{}, complemento{}, bairro{}, cidade{},
+      estado{}, cep{}, fone{}, celular{};
 };
 
 class TDMedicos {

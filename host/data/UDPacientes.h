@@ -9,9 +9,9 @@ namespace zv::data {
 
 // The twenty-two texts of a patient, in the order of the stored procedures.
 struct DadosPaciente {
-  std::string nome, rg, cpf, sexo, estadoCivil, conjuge, dataNascimento, naturalidade,
-      naturalidadeEstado, pai, mae, rua, complemento, bairro, cidade, estado, cep, fone, celular,
-      convenio, profissao, tipoSang;
+  std::string nome{}, rg{}, cpf{}, sexo{}, estadoCivil{}, conjuge{}, dataNascimento{},
+      naturalidade{}, naturalidadeEstado{}, pai{}, mae{}, rua{}, complemento{}, bairro{}, cidade{},
+      estado{}, cep{}, fone{}, celular{}, convenio{}, profissao{}, tipoSang{};
 };
 
 class TDPacientes {
