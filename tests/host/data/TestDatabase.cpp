@@ -9,10 +9,6 @@
 #include "DatabaseFile.h"
 
 namespace zv::test {
-namespace {
-
-// The embedded engine keeps its lock files in FIREBIRD_LOCK, which must be writable; every
-// process of one user shares the same one.
 void PrepareLockDirectory() {
   if (std::getenv("FIREBIRD_LOCK")) return;
   const auto dir =
@@ -20,8 +16,6 @@ void PrepareLockDirectory() {
   std::filesystem::create_directories(dir);
   setenv("FIREBIRD_LOCK", dir.c_str(), 1);
 }
-
-}  // namespace
 
 bool ServerMode() {
   const char* server = std::getenv("ZV_FB_SERVER");

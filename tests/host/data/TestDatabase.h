@@ -11,6 +11,9 @@
 
 namespace zv::test {
 
+// The embedded engine keeps its lock files in FIREBIRD_LOCK, which must be writable and the
+// same for every process that opens a file; unless set, one directory per user is used.
+void PrepareLockDirectory();
 bool ServerMode();
 std::string ServerPassword();
 
