@@ -268,19 +268,24 @@ void Dataset::Prepare() {
     text = Utf8ToCp1252(positional.sql);
     markerNames_ = std::move(positional.names);
   }
-  Guard([&] {
-    Status st;
-    statement_ = db_.Handle()->prepare(&st, db_.Transaction(), 0, text.c_str(), 3,
-                                       IStatement::PREPARE_PREFETCH_METADATA);
-    statementType_ = statement_->getType(&st);
-    outMeta_ = statement_->getOutputMetadata(&st);
-    fieldNames_.clear();
-    for (unsigned i = 0, n = outMeta_->getCount(&st); i < n; ++i) {
-      const char* alias = outMeta_->getAlias(&st, i);
-      fieldNames_.push_back(Upper(alias && *alias ? alias : outMeta_->getField(&st, i)));
-    }
-    outBuffer_.assign(outMeta_->getMessageLength(&st), 0);
-  });
+  try {
+    Guard([&] {
+      Status st;
+      statement_ = db_.Handle()->prepare(&st, db_.Transaction(), 0, text.c_str(), 3,
+                                         IStatement::PREPARE_PREFETCH_METADATA);
+      statementType_ = statement_->getType(&st);
+      outMeta_ = statement_->getOutputMetadata(&st);
+      fieldNames_.clear();
+      for (unsigned i = 0, n = outMeta_->getCount(&st); i < n; ++i) {
+        const char* alias = outMeta_->getAlias(&st, i);
+        fieldNames_.push_back(Upper(alias && *alias ? alias : outMeta_->getField(&st, i)));
+      }
+      outBuffer_.assign(outMeta_->getMessageLength(&st), 0);
+    });
+  } catch (...) {
+    Unprepare();  // never keep a half-prepared statement
+    throw;
+  }
 }
 
 // Describes each bound value with its own type; the engine converts it to the parameter's

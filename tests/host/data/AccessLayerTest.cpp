@@ -33,6 +33,7 @@ TEST(DataModule, ConnectsWithTheTwoPasswordsAndOpensTheTables) {
 }
 
 TEST(DataModule, MissingFileGivesFalse) {
+  test::PrepareLockDirectory();
   test::TempDir dir;
   test::ScriptedDialogs dialogs;
   TDMPrincipal dm(dialogs);
@@ -41,6 +42,7 @@ TEST(DataModule, MissingFileGivesFalse) {
                                   : dir / "X.GDB";
   EXPECT_FALSE(dm.PSetDataBaseName(missing));
   EXPECT_FALSE(dm.Connected());
+  EXPECT_EQ(dialogs.shown.size(), 1u);  // both attempts failed: the login message
   EXPECT_FALSE(std::filesystem::exists(dir / "X.GDB"));  // never created by connecting
 }
 
