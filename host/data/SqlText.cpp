@@ -132,6 +132,16 @@ std::vector<std::string> SplitScript(std::string_view script) {
   return kept;
 }
 
+std::string EscapeQuotes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    out.push_back(c);
+    if (c == '\'') out.push_back('\'');
+  }
+  return out;
+}
+
 bool IsDdl(std::string_view statement) {
   size_t i = 0;
   while (i < statement.size()) {  // skip leading blanks and comments

@@ -22,6 +22,10 @@ PositionalSql ToPositional(std::string_view sql);
 // one statement.  Quoted text and comments never end a statement.  Empty statements are dropped.
 std::vector<std::string> SplitScript(std::string_view script);
 
+// The text with every single quote doubled, for joining typed text into a quoted SQL text
+// ('...' + EscapeQuotes(typed) + '...'), so a quote in a name never ends the text early.
+std::string EscapeQuotes(std::string_view text);
+
 // True for statements that change metadata (CREATE, ALTER, DROP, RECREATE, DECLARE, GRANT...).
 bool IsDdl(std::string_view statement);
 

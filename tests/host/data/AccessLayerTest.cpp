@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "SqlText.h"
 #include "TestDatabase.h"
 #include "UDMedicos.h"
 #include "UDPacientes.h"
@@ -42,7 +43,7 @@ TEST(DataModule, MissingFileGivesFalse) {
                                   : dir / "X.GDB";
   EXPECT_FALSE(dm.PSetDataBaseName(missing));
   EXPECT_FALSE(dm.Connected());
-  EXPECT_EQ(dialogs.shown.size(), 1u);  // both attempts failed: the login message
+  EXPECT_EQ(dialogs.shown.size(), 1u);                   // both attempts failed: the login message
   EXPECT_FALSE(std::filesystem::exists(dir / "X.GDB"));  // never created by connecting
 }
 
@@ -107,6 +108,13 @@ TEST(Dataset, TextIsStoredAsWin1252AndComesBackAsUtf8) {
       "ORDER BY Nome ASC");
   q.Open();
   EXPECT_EQ(q.FieldByName("Codigo").AsInteger(), codigo);
+  // Typed text joined into a quoted SQL text keeps its quotes as text.
+  pacientes.InserePaciente({.nome = "Ana D'Ávila"}, DateTime{2024, 3, 1}, 0);
+  auto& quoted = m.dm->Operation("SELECT Codigo,Nome FROM Pacientes WHERE Upper(nome) like '" +
+                                 fb::EscapeQuotes("ANA D'ÁV") + "%'");
+  quoted.Open();
+  EXPECT_EQ(quoted.FieldByName("Nome").AsString(), "Ana D'Ávila");
+  EXPECT_EQ(quoted.RecordCount(), 1);
   // A character WIN1252 cannot hold becomes "?".
   pacientes.AtualizaPaciente(codigo, {.nome = "Ωmega"});
   EXPECT_EQ(pacientes.NomeDoPaciente(codigo), "?mega");
