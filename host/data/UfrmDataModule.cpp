@@ -1,0 +1,59 @@
+#include "UfrmDataModule.h"
+
+namespace zv::data {
+
+TDMPrincipal::TDMPrincipal(Dialogs& dialogs, DbLogin login)
+    : dialogs_(dialogs), login_(std::move(login)) {}
+
+bool TDMPrincipal::PSetDataBaseName(const std::string& path) {
+  try {
+    PDesconectionDataBase();
+    databaseName_ = path;
+    try {
+      IBDatabase.Attach(path, login_.user, login_.firstPassword);
+      password_ = login_.firstPassword;
+    } catch (const fb::DatabaseError&) {
+      try {
+        IBDatabase.Attach(path, login_.user, login_.secondPassword);
+        password_ = login_.secondPassword;
+      } catch (const fb::DatabaseError&) {
+        dialogs_.Message("Usuário/Senha de BD incorreto!", "ERRO", MsgIcon::Error,
+                         MsgButtons::OkCancel);
+        return false;
+      }
+    }
+    if (!IBDatabase.Alive()) {
+      IBDatabase.Detach();
+      return false;
+    }
+    PConnectDataBase();
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void TDMPrincipal::PConnectDataBase() {
+  if (!IBDatabase.Connected()) IBDatabase.Attach(databaseName_, login_.user, password_);
+  IBDatabase.StartTransaction();
+}
+
+void TDMPrincipal::PDesconectionDataBase() {
+  IBDatabase.Detach();
+}
+
+void TDMPrincipal::PCommitDataBase() {
+  IBDatabase.Commit();
+  IBDatabase.StartTransaction();
+  for (fb::Dataset* d :
+       {&IBMedicos, &IBPacientes, &IBExames, &IBLaudos, &IBLaudosTexto, &IBQueryPacientes})
+    d->Open();
+}
+
+fb::Dataset& TDMPrincipal::Operation(const std::string& sql) {
+  IBOperation.Close();
+  IBOperation.SetSQL(sql);
+  return IBOperation;
+}
+
+}  // namespace zv::data

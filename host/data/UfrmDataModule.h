@@ -1,0 +1,63 @@
+// The data module: the one database connection of the host, its one transaction and the
+// datasets the windows show.  Every access operation runs on IBOperation.
+#pragma once
+#include <string>
+
+#include "Dialogs.h"
+#include "FbDatabase.h"
+
+namespace zv::data {
+
+// Who the host logs in as: the user and the two passwords tried in turn.
+struct DbLogin {
+  std::string user = "sysdba";
+  std::string firstPassword = "qzpw41";
+  std::string secondPassword = "lanternox";
+};
+
+class TDMPrincipal {
+ public:
+  explicit TDMPrincipal(Dialogs& dialogs, DbLogin login = {});
+  TDMPrincipal(const TDMPrincipal&) = delete;
+  TDMPrincipal& operator=(const TDMPrincipal&) = delete;
+
+  // Connects to `path` (a file path, or "host:path" for a server) with the first password,
+  // then the second; tells the operator when both are refused.  True when connected with an
+  // active transaction.
+  bool PSetDataBaseName(const std::string& path);
+  // Connects to the database named last and starts the transaction.
+  void PConnectDataBase();
+  // Ends the transaction (committing), disconnects.
+  void PDesconectionDataBase();
+  // Full commit; then a new transaction, and IBMedicos, IBPacientes, IBExames, IBLaudos,
+  // IBLaudosTexto and IBQueryPacientes open again.  The other queries stay closed.
+  void PCommitDataBase();
+
+  bool Connected() const { return IBDatabase.Connected(); }
+  const std::string& DatabaseName() const { return databaseName_; }
+
+  // Closes IBOperation and gives it the statement text; the caller binds and runs it.
+  fb::Dataset& Operation(const std::string& sql);
+
+  fb::Attachment IBDatabase;
+  fb::Dataset IBOperation{IBDatabase};
+  fb::Dataset IBPacientes{IBDatabase, "select * from PACIENTES"};
+  fb::Dataset IBQueryPacientes{IBDatabase, "select * from PACIENTES"};
+  fb::Dataset IBMedicos{IBDatabase, "select * from MEDICOS"};
+  fb::Dataset IBQueryMedicos{IBDatabase, "select CODIGO from MEDICOS"};
+  fb::Dataset IBExames{IBDatabase, "select * from EXAMES"};
+  fb::Dataset IBQueryExames{IBDatabase, "select * from EXAMES"};
+  fb::Dataset IBQueryBuscaPac{IBDatabase, "SELECT *  FROM PACIENTES"};
+  fb::Dataset IBQueryExamesOrto{IBDatabase, "select * from EXAMESORTO"};
+  fb::Dataset IBLaudos{IBDatabase, "select * from LAUDOS"};
+  fb::Dataset IBLaudosTexto{IBDatabase, "select * from LAUDOSTEXTO"};
+  fb::Dataset IBQueryLaudos{IBDatabase};
+
+ private:
+  Dialogs& dialogs_;
+  DbLogin login_;
+  std::string databaseName_;
+  std::string password_;  // the one that was accepted
+};
+
+}  // namespace zv::data

@@ -1,0 +1,331 @@
+/* Database of the Zarvik workstation: patients, doctors, exams, exam images,
+   orthokeratology values, clinical reports and the report phrase catalogue.
+   Every insert, update and delete of the host goes through the procedures below.
+   The file runs in isql too; zarvik-db runs it one statement at a time. */
+
+CREATE GENERATOR Codigo_Medicos;
+CREATE GENERATOR Codigo_Pacientes;
+CREATE GENERATOR Codigo_Exames;
+CREATE GENERATOR Codigo_Laudos;
+
+CREATE TABLE MEDICOS (
+  CODIGO             INTEGER NOT NULL,
+  NOME               VARCHAR(50),
+  RG                 VARCHAR(15),
+  CPF                VARCHAR(11),
+  CRM                VARCHAR(15),
+  SEXO               VARCHAR(1),
+  ESTADOCIVIL        VARCHAR(1),
+  CONJUGE            VARCHAR(25),
+  DATANASCIMENTO     VARCHAR(10),
+  NATURALIDADE       VARCHAR(40),
+  NATURALIDADEESTADO VARCHAR(2),
+  PAI                VARCHAR(50),
+  MAE                VARCHAR(50),
+  RUA                VARCHAR(40),
+  COMPLEMENTO        VARCHAR(25),
+  BAIRRO             VARCHAR(30),
+  CIDADE             VARCHAR(40),
+  ESTADO             VARCHAR(2),
+  CEP                VARCHAR(9),
+  FONE               VARCHAR(11),
+  CELULAR            VARCHAR(11),
+  CONSTRAINT PK_CODIGOMEDICOS PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE PACIENTES (
+  CODIGO             INTEGER NOT NULL,
+  -- Kept for the file layout; the host neither sets nor reads it.
+  CODMEDICO          INTEGER DEFAULT 0 NOT NULL,
+  NOME               VARCHAR(50),
+  RG                 VARCHAR(15),
+  CPF                VARCHAR(11),
+  SEXO               VARCHAR(1),
+  ESTADOCIVIL        VARCHAR(1),
+  CONJUGE            VARCHAR(25),
+  DATANASCIMENTO     VARCHAR(10),
+  NATURALIDADE       VARCHAR(40),
+  NATURALIDADEESTADO VARCHAR(2),
+  PAI                VARCHAR(50),
+  MAE                VARCHAR(50),
+  RUA                VARCHAR(40),
+  COMPLEMENTO        VARCHAR(25),
+  BAIRRO             VARCHAR(30),
+  CIDADE             VARCHAR(40),
+  ESTADO             VARCHAR(2),
+  CEP                VARCHAR(9),
+  FONE               VARCHAR(11),
+  CELULAR            VARCHAR(11),
+  CONVENIO           VARCHAR(50),
+  PROFISSAO          VARCHAR(40),
+  ENCAMINHADO        VARCHAR(40),
+  TIPOSANG           VARCHAR(3),
+  DTCADASTRO         DATE,
+  ULTIMOEXAME        VARCHAR(50),
+  TOTALEXAMES        INTEGER,
+  CONSTRAINT PK_CODIGOPACIENTES PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE EXAMES (
+  CODIGO      INTEGER NOT NULL,
+  CODPACIENTE INTEGER NOT NULL,
+  CODRESP     INTEGER NOT NULL,
+  DATA        DATE,
+  HORA        TIME,
+  OLHO        VARCHAR(2),
+  TIPOEXAME   VARCHAR(5),
+  BACKUP      VARCHAR(10),
+  DIAG        VARCHAR(240),
+  OBSERVACAO  VARCHAR(240),
+  INDCONF     DOUBLE PRECISION,
+  NUMANEL     INTEGER,
+  TIPOCONE    VARCHAR(5),
+  CONSTRAINT PK_CODIGOEXAMES PRIMARY KEY (CODIGO),
+  CONSTRAINT FK_EXAMES_CODPACIENTE FOREIGN KEY (CODPACIENTE) REFERENCES PACIENTES (CODIGO),
+  CONSTRAINT FK_EXAMES_CODRESP FOREIGN KEY (CODRESP) REFERENCES MEDICOS (CODIGO)
+);
+
+CREATE TABLE EXAMESORTO (
+  CODEXAME INTEGER,
+  DIV      DOUBLE PRECISION,
+  EXC      DOUBLE PRECISION,
+  RAIO     DOUBLE PRECISION,
+  SAG      DOUBLE PRECISION
+);
+
+CREATE TABLE ARQUIVOS (
+  CODIGO_EXAMES  INTEGER,
+  IMAGEM_CENTRAL BLOB SUB_TYPE 0 SEGMENT SIZE 16384,
+  IMAGEM_LATERAL BLOB SUB_TYPE 0 SEGMENT SIZE 16384
+);
+
+CREATE TABLE LAUDOS (
+  CODIGO      INTEGER NOT NULL,
+  CODPACIENTE INTEGER NOT NULL,
+  MEDIDAOD    INTEGER,
+  MEDIDAOS    INTEGER,
+  BACKUP      VARCHAR(10),
+  DATA        DATE,
+  HORA        TIME,
+  CONSTRAINT PK_CODIGOLAUDOS PRIMARY KEY (CODIGO),
+  CONSTRAINT FK_LAUDOS_CODPACIENTE FOREIGN KEY (CODPACIENTE) REFERENCES PACIENTES (CODIGO)
+);
+
+CREATE TABLE LAUDOSTEXTO (
+  CODIGO   INTEGER NOT NULL,
+  LOCAL    VARCHAR(2),
+  POSCAIXA INTEGER,
+  TEXTO    VARCHAR(250),
+  CONSTRAINT PK_CODIGOLAUDOSTEXTO PRIMARY KEY (CODIGO)
+);
+
+/* Indexes for the host's queries: names in order and by prefix, the patients without exams,
+   the marks not yet backed up, the exams and reports of an exam or patient. */
+CREATE INDEX IX_MEDICOS_NOME ON MEDICOS (NOME);
+CREATE INDEX IX_PACIENTES_NOME ON PACIENTES (NOME);
+CREATE INDEX IX_PACIENTES_NOME_UPPER ON PACIENTES COMPUTED BY (UPPER(NOME));
+CREATE INDEX IX_PACIENTES_TOTALEXAMES ON PACIENTES (TOTALEXAMES);
+CREATE INDEX IX_EXAMES_BACKUP ON EXAMES (BACKUP);
+CREATE INDEX IX_EXAMES_PACIENTE_DATA ON EXAMES (CODPACIENTE, DATA, HORA);
+CREATE INDEX IX_EXAMESORTO_CODEXAME ON EXAMESORTO (CODEXAME);
+CREATE INDEX IX_ARQUIVOS_CODIGO_EXAMES ON ARQUIVOS (CODIGO_EXAMES);
+CREATE INDEX IX_LAUDOS_MEDIDAOD ON LAUDOS (MEDIDAOD);
+CREATE INDEX IX_LAUDOS_MEDIDAOS ON LAUDOS (MEDIDAOS);
+CREATE INDEX IX_LAUDOS_BACKUP ON LAUDOS (BACKUP);
+CREATE INDEX IX_LAUDOSTEXTO_LOCAL ON LAUDOSTEXTO (LOCAL, POSCAIXA);
+
+SET TERM ^ ;
+
+CREATE PROCEDURE InsertMedicos (
+  Nome VARCHAR(50), Rg VARCHAR(15), CPF VARCHAR(11), Crm VARCHAR(15), Sexo VARCHAR(1),
+  EstadoCivil VARCHAR(1), Conjuge VARCHAR(25), DataNascimento VARCHAR(10),
+  Naturalidade VARCHAR(40), NaturalidadeEstado VARCHAR(2), Pai VARCHAR(50), Mae VARCHAR(50),
+  Rua VARCHAR(40), Complemento VARCHAR(25), Bairro VARCHAR(30), Cidade VARCHAR(40),
+  Estado VARCHAR(2), Cep VARCHAR(9), Fone VARCHAR(11), Celular VARCHAR(11))
+AS
+BEGIN
+  INSERT INTO MEDICOS (CODIGO, NOME, RG, CPF, CRM, SEXO, ESTADOCIVIL, CONJUGE, DATANASCIMENTO,
+    NATURALIDADE, NATURALIDADEESTADO, PAI, MAE, RUA, COMPLEMENTO, BAIRRO, CIDADE, ESTADO, CEP,
+    FONE, CELULAR)
+  VALUES (GEN_ID(Codigo_Medicos, 1), :Nome, :Rg, :CPF, :Crm, :Sexo, :EstadoCivil, :Conjuge,
+    :DataNascimento, :Naturalidade, :NaturalidadeEstado, :Pai, :Mae, :Rua, :Complemento,
+    :Bairro, :Cidade, :Estado, :Cep, :Fone, :Celular);
+END^
+
+CREATE PROCEDURE UpdateMedicosByCodigo (
+  Codigo INTEGER,
+  Nome VARCHAR(50), Rg VARCHAR(15), CPF VARCHAR(11), Crm VARCHAR(15), Sexo VARCHAR(1),
+  EstadoCivil VARCHAR(1), Conjuge VARCHAR(25), DataNascimento VARCHAR(10),
+  Naturalidade VARCHAR(40), NaturalidadeEstado VARCHAR(2), Pai VARCHAR(50), Mae VARCHAR(50),
+  Rua VARCHAR(40), Complemento VARCHAR(25), Bairro VARCHAR(30), Cidade VARCHAR(40),
+  Estado VARCHAR(2), Cep VARCHAR(9), Fone VARCHAR(11), Celular VARCHAR(11))
+AS
+BEGIN
+  UPDATE MEDICOS SET NOME = :Nome, RG = :Rg, CPF = :CPF, CRM = :Crm, SEXO = :Sexo,
+    ESTADOCIVIL = :EstadoCivil, CONJUGE = :Conjuge, DATANASCIMENTO = :DataNascimento,
+    NATURALIDADE = :Naturalidade, NATURALIDADEESTADO = :NaturalidadeEstado, PAI = :Pai,
+    MAE = :Mae, RUA = :Rua, COMPLEMENTO = :Complemento, BAIRRO = :Bairro, CIDADE = :Cidade,
+    ESTADO = :Estado, CEP = :Cep, FONE = :Fone, CELULAR = :Celular
+  WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE DeleteMedicosByCodigo (Codigo INTEGER)
+AS
+BEGIN
+  DELETE FROM MEDICOS WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE InsertPacientes (
+  Nome VARCHAR(50), Rg VARCHAR(15), CPF VARCHAR(11), Sexo VARCHAR(1), EstadoCivil VARCHAR(1),
+  Conjuge VARCHAR(25), DataNascimento VARCHAR(10), Naturalidade VARCHAR(40),
+  NaturalidadeEstado VARCHAR(2), Pai VARCHAR(50), Mae VARCHAR(50), Rua VARCHAR(40),
+  Complemento VARCHAR(25), Bairro VARCHAR(30), Cidade VARCHAR(40), Estado VARCHAR(2),
+  Cep VARCHAR(9), Fone VARCHAR(11), Celular VARCHAR(11), Convenio VARCHAR(50),
+  Profissao VARCHAR(40), TipoSang VARCHAR(3), DtCadastro DATE, TotalExames INTEGER)
+AS
+BEGIN
+  INSERT INTO PACIENTES (CODIGO, CODMEDICO, NOME, RG, CPF, SEXO, ESTADOCIVIL, CONJUGE,
+    DATANASCIMENTO, NATURALIDADE, NATURALIDADEESTADO, PAI, MAE, RUA, COMPLEMENTO, BAIRRO,
+    CIDADE, ESTADO, CEP, FONE, CELULAR, CONVENIO, PROFISSAO, TIPOSANG, DTCADASTRO,
+    ULTIMOEXAME, TOTALEXAMES)
+  VALUES (GEN_ID(Codigo_Pacientes, 1), 0, :Nome, :Rg, :CPF, :Sexo, :EstadoCivil, :Conjuge,
+    :DataNascimento, :Naturalidade, :NaturalidadeEstado, :Pai, :Mae, :Rua, :Complemento,
+    :Bairro, :Cidade, :Estado, :Cep, :Fone, :Celular, :Convenio, :Profissao, :TipoSang,
+    :DtCadastro, '', :TotalExames);
+END^
+
+CREATE PROCEDURE UpdatePacientesByCodigo (
+  Codigo INTEGER,
+  Nome VARCHAR(50), Rg VARCHAR(15), CPF VARCHAR(11), Sexo VARCHAR(1), EstadoCivil VARCHAR(1),
+  Conjuge VARCHAR(25), DataNascimento VARCHAR(10), Naturalidade VARCHAR(40),
+  NaturalidadeEstado VARCHAR(2), Pai VARCHAR(50), Mae VARCHAR(50), Rua VARCHAR(40),
+  Complemento VARCHAR(25), Bairro VARCHAR(30), Cidade VARCHAR(40), Estado VARCHAR(2),
+  Cep VARCHAR(9), Fone VARCHAR(11), Celular VARCHAR(11), Convenio VARCHAR(50),
+  Profissao VARCHAR(40), TipoSang VARCHAR(3))
+AS
+BEGIN
+  UPDATE PACIENTES SET NOME = :Nome, RG = :Rg, CPF = :CPF, SEXO = :Sexo,
+    ESTADOCIVIL = :EstadoCivil, CONJUGE = :Conjuge, DATANASCIMENTO = :DataNascimento,
+    NATURALIDADE = :Naturalidade, NATURALIDADEESTADO = :NaturalidadeEstado, PAI = :Pai,
+    MAE = :Mae, RUA = :Rua, COMPLEMENTO = :Complemento, BAIRRO = :Bairro, CIDADE = :Cidade,
+    ESTADO = :Estado, CEP = :Cep, FONE = :Fone, CELULAR = :Celular, CONVENIO = :Convenio,
+    PROFISSAO = :Profissao, TIPOSANG = :TipoSang
+  WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE DeletePacientesByCodigo (Codigo INTEGER)
+AS
+BEGIN
+  DELETE FROM PACIENTES WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE UpdateExamesPacientesByCodigo (
+  Codigo INTEGER, UltimoExame VARCHAR(50), TotalExames INTEGER)
+AS
+BEGIN
+  UPDATE PACIENTES SET ULTIMOEXAME = :UltimoExame, TOTALEXAMES = :TotalExames
+  WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE InsertExames (
+  CodPaciente INTEGER, CodResp INTEGER, Data DATE, Hora TIME, Olho VARCHAR(2),
+  IndConf DOUBLE PRECISION, TipoExame VARCHAR(5), Backup VARCHAR(10), Diag VARCHAR(240),
+  Observacao VARCHAR(240), NumAneis INTEGER, TipoCone VARCHAR(5))
+AS
+BEGIN
+  INSERT INTO EXAMES (CODIGO, CODPACIENTE, CODRESP, DATA, HORA, OLHO, INDCONF, TIPOEXAME,
+    BACKUP, DIAG, OBSERVACAO, NUMANEL, TIPOCONE)
+  VALUES (GEN_ID(Codigo_Exames, 1), :CodPaciente, :CodResp, :Data, :Hora, :Olho, :IndConf,
+    :TipoExame, :Backup, :Diag, :Observacao, :NumAneis, :TipoCone);
+END^
+
+CREATE PROCEDURE InsertExamesOrto (
+  ECodExame INTEGER, EDiv DOUBLE PRECISION, EExc DOUBLE PRECISION, ERaio DOUBLE PRECISION,
+  ESag DOUBLE PRECISION)
+AS
+BEGIN
+  INSERT INTO EXAMESORTO (CODEXAME, DIV, EXC, RAIO, SAG)
+  VALUES (:ECodExame, :EDiv, :EExc, :ERaio, :ESag);
+END^
+
+CREATE PROCEDURE UpdateBackupExameByCodigo (Codigo INTEGER, Backup VARCHAR(10))
+AS
+BEGIN
+  UPDATE EXAMES SET BACKUP = :Backup WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE ZeraBackupExames
+AS
+BEGIN
+  UPDATE EXAMES SET BACKUP = '';
+END^
+
+CREATE PROCEDURE UpdateDiagExameByCodigo (Codigo INTEGER, Diag VARCHAR(240))
+AS
+BEGIN
+  UPDATE EXAMES SET DIAG = :Diag WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE UpdateObsExameByCodigo (Codigo INTEGER, Obs VARCHAR(240))
+AS
+BEGIN
+  UPDATE EXAMES SET OBSERVACAO = :Obs WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE UpdateTipoConeByCodigo (Codigo INTEGER, TipoCone VARCHAR(5))
+AS
+BEGIN
+  UPDATE EXAMES SET TIPOCONE = :TipoCone WHERE CODIGO = :Codigo;
+END^
+
+/* An exam goes with its orthokeratology values and its images: nothing else refers to them. */
+CREATE PROCEDURE DeleteExamesByCodigo (Codigo INTEGER)
+AS
+BEGIN
+  DELETE FROM EXAMESORTO WHERE CODEXAME = :Codigo;
+  DELETE FROM ARQUIVOS WHERE CODIGO_EXAMES = :Codigo;
+  DELETE FROM EXAMES WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE DeleteExamesOrtoByCodigoExame (CodExame INTEGER)
+AS
+BEGIN
+  DELETE FROM EXAMESORTO WHERE CODEXAME = :CodExame;
+END^
+
+CREATE PROCEDURE InsertArquivos (
+  Codigo_Exames INTEGER, Imagem_Central BLOB SUB_TYPE 0, Imagem_Lateral BLOB SUB_TYPE 0)
+AS
+BEGIN
+  INSERT INTO ARQUIVOS (CODIGO_EXAMES, IMAGEM_CENTRAL, IMAGEM_LATERAL)
+  VALUES (:Codigo_Exames, :Imagem_Central, :Imagem_Lateral);
+END^
+
+CREATE PROCEDURE InsertLaudos (
+  CodPaciente INTEGER, MedidaOD INTEGER, MedidaOS INTEGER, Backup VARCHAR(10), Data DATE,
+  Hora TIME)
+AS
+BEGIN
+  INSERT INTO LAUDOS (CODIGO, CODPACIENTE, MEDIDAOD, MEDIDAOS, BACKUP, DATA, HORA)
+  VALUES (GEN_ID(Codigo_Laudos, 1), :CodPaciente, :MedidaOD, :MedidaOS, :Backup, :Data, :Hora);
+END^
+
+CREATE PROCEDURE UpdateBackupLaudoByCodigo (Codigo INTEGER, Backup VARCHAR(10))
+AS
+BEGIN
+  UPDATE LAUDOS SET BACKUP = :Backup WHERE CODIGO = :Codigo;
+END^
+
+CREATE PROCEDURE ZeraBackupLaudos
+AS
+BEGIN
+  UPDATE LAUDOS SET BACKUP = '';
+END^
+
+CREATE PROCEDURE DeleteLaudosByCodigo (Codigo INTEGER)
+AS
+BEGIN
+  DELETE FROM LAUDOS WHERE CODIGO = :Codigo;
+END^
+
+SET TERM ; ^
