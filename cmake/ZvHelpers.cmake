@@ -10,16 +10,21 @@ function(zv_add_subfolders)
   endforeach()
 endfunction()
 
-# zv_test(NAME name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
+# zv_test(NAME name SOURCES ... LIBS ... [LABELS ...]): one GoogleTest executable registered
+# with CTest, each of its tests carrying the labels given.
 # Tests run on Qt's offscreen platform (set by the shared test main) so that no display is
 # needed; the source and binary directories are compiled into the test support library.
 function(zv_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} zv_test_support GTest::gtest GTest::gmock)
   # main() lives in the support library; keep it in the link.
   target_link_options(${T_NAME} PRIVATE -Wl,--undefined=main)
-  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60)
+  if(T_LABELS)
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}")
+  else()
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # zv_file_version(target): stamps the target with the project's four-part file version in an
