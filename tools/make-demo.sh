@@ -28,7 +28,10 @@ for module in "$bin"/*.so; do
   esac
 done
 
-# A fresh database, created once.
+# A fresh database, created once.  The embedded engine keeps its lock files in a directory of
+# the installation's own, so no shared system directory needs to be writable.
+export FIREBIRD_LOCK="${FIREBIRD_LOCK:-$root/.lock}"
+mkdir -p "$FIREBIRD_LOCK"
 if [ -x "$root/zarvik-db" ] && [ ! -f "$root/BancoDados/DATABASE.GDB" ]; then
   "$root/zarvik-db" create "$root/BancoDados/DATABASE.GDB"
 fi
