@@ -38,7 +38,7 @@ class RingProcessing {
   virtual void FinishImage(int image, bool inEditing) = 0;
 
   // SAG, DIV and R0 of the four images and their means.
-  virtual ValoresOrtoImagens& Valores() = 0;
+  virtual ValoresOrtoImagens Valores() = 0;
 };
 
 }  // namespace zv

@@ -55,7 +55,7 @@ void TfrmDadosOrto::FormShow() {
 
 void TfrmDadosOrto::BitBtn1Click() { view_.Close(QDialog::Accepted); }
 
-TfrmDadosOrtoView::TfrmDadosOrtoView(ValoresOrtoImagens& valores, QWidget* parent)
+TfrmDadosOrtoView::TfrmDadosOrtoView(ValoresOrtoImagens valores, QWidget* parent)
     : QDialog(parent) {
   setObjectName("frmDadosOrto");
   setFixedSize(372, 236);

@@ -9,10 +9,12 @@
 
 namespace zv {
 
-// The three orthokeratology values per image: elements 0..3 are images 1..4, element 4 is the
-// mean over the four images.
+// The three orthokeratology values per image, held by the ring processing: elements 0..3 are
+// images 1..4, element 4 is the mean over the four images.
 struct ValoresOrtoImagens {
-  std::array<double, 5> SAG{}, DIV{}, R0{};
+  std::array<double, 5>& SAG;
+  std::array<double, 5>& DIV;
+  std::array<double, 5>& R0;
 };
 
 // Element 4 := mean of elements 0..3, rounded to four decimals.
@@ -23,7 +25,7 @@ double DesvioPadrao(const std::array<double, 5>& valores);
 // Model: fills the grid stgOrto; the window changes nothing but the stored means.
 class TfrmDadosOrto {
  public:
-  TfrmDadosOrto(FormView& view, ValoresOrtoImagens& valores) : view_(view), valores_(valores) {}
+  TfrmDadosOrto(FormView& view, ValoresOrtoImagens valores) : view_(view), valores_(valores) {}
   // Computes the three means (done when the window is opened).
   void CalculaMedias();
   void FormShow();
@@ -31,14 +33,14 @@ class TfrmDadosOrto {
 
  private:
   FormView& view_;
-  ValoresOrtoImagens& valores_;
+  ValoresOrtoImagens valores_;
 };
 
 // Qt view: a small modal window with the 4 x 7 grid and the "Sair" button.
 class TfrmDadosOrtoView : public QDialog {
   Q_OBJECT
  public:
-  TfrmDadosOrtoView(ValoresOrtoImagens& valores, QWidget* parent = nullptr);
+  TfrmDadosOrtoView(ValoresOrtoImagens valores, QWidget* parent = nullptr);
   ~TfrmDadosOrtoView() override;
   TfrmDadosOrto& Model() { return *model_; }
 

@@ -497,7 +497,7 @@ void TfrmInicial::spbDadosOrtoClick() {
     if (!FinalizaImagem()) return;
     finalizado_ = true;
   }
-  ValoresOrtoImagens& v = processing_.Valores();
+  ValoresOrtoImagens v = processing_.Valores();
   CalculaMedia(v.SAG);
   CalculaMedia(v.DIV);
   CalculaMedia(v.R0);

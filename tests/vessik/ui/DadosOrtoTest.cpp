@@ -23,10 +23,10 @@ TEST(TfrmDadosOrto, MeansAndDeviationsRoundToFourDecimals) {
 }
 
 TEST(TfrmDadosOrto, GridShowsEachValueInItsPattern) {
-  ValoresOrtoImagens valores;
-  valores.SAG = {1, 2, 3, 4, 0};
-  valores.DIV = {9.5, 9.5, 0, 9.5, 0};  // image 3 never measured
-  valores.R0 = {7.812, 7.85, 7.9, 7.95, 0};
+  std::array<double, 5> sag{1, 2, 3, 4, 0};
+  std::array<double, 5> div{9.5, 9.5, 0, 9.5, 0};  // image 3 never measured
+  std::array<double, 5> r0{7.812, 7.85, 7.9, 7.95, 0};
+  ValoresOrtoImagens valores{sag, div, r0};
   test::FakeFormView view;
   TfrmDadosOrto model(view, valores);
   model.CalculaMedias();
@@ -45,9 +45,9 @@ TEST(TfrmDadosOrto, GridShowsEachValueInItsPattern) {
   EXPECT_EQ(cell(3, 5), "7.8780");
   EXPECT_EQ(cell(0, 6), "Desvio Padrão");
   EXPECT_EQ(cell(1, 6), "1.291");
-  EXPECT_EQ(valores.SAG[4], 2.5);  // the window stores the means
+  EXPECT_EQ(sag[4], 2.5);  // the window stores the means
 
-  valores.SAG = {3, 3, 3, 3, 0};
+  sag = {3, 3, 3, 3, 0};
   model.CalculaMedias();
   model.FormShow();
   EXPECT_EQ(cell(1, 6), "0");

@@ -26,7 +26,7 @@ class FakeRingProcessing : public RingProcessing {
   bool coefficientFileMissing = false;
   double confidence = 100;
   double table[361][33] = {};
-  ValoresOrtoImagens valores;
+  std::array<double, 5> sag{}, div{}, r0{};
 
   void ProcessImage(const QImage&, int x, int y, int rings, uint8_t) override {
     processed.emplace_back(x, y);
@@ -45,7 +45,7 @@ class FakeRingProcessing : public RingProcessing {
     if (coefficientFileMissing) throw std::runtime_error("Cannot open \"Coef.txt\"");
     finished.push_back(image);
   }
-  ValoresOrtoImagens& Valores() override { return valores; }
+  ValoresOrtoImagens Valores() override { return {sag, div, r0}; }
 };
 
 class NullWaitNotice : public WaitNotice {
@@ -250,7 +250,7 @@ TEST_F(ReviewWindow, MeasurementsGiveDivAndTheFourthOnlyShowsItsMessage) {
   EXPECT_EQ(view["lbldist1"].text, "2.00");
   EXPECT_EQ(view["lbldist3"].text, "4.00");
   EXPECT_EQ(view["lblDivMedia"].text, "6.00");  // twice the mean radius: (2 + 3 + 4) / 3 × 2
-  EXPECT_DOUBLE_EQ(processing.valores.DIV[0], 6.0);
+  EXPECT_DOUBLE_EQ(processing.div[0], 6.0);
   EXPECT_FALSE(view["chkDesenhar"].checked);
   view["chkDesenhar"].checked = true;
   window->chkDesenharClick();
