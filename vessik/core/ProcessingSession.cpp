@@ -13,7 +13,7 @@ ProcessingSession::ProcessingSession(int numAneis, double fatorCorrecao, std::st
                                      zv::Dialogs& dialogs)
     : numAneis_(std::clamp(numAneis, 1, kAneisMax)),
       fatorCorrecao_(fatorCorrecao),
-      dirCalibracao_(std::move(dirCalibracao)),
+      arquivoCoef_(zv::JoinPath(dirCalibracao, "Coef.txt")),
       dialogs_(dialogs),
       imagem_(std::make_unique<Matriz_real>()) {}
 
@@ -73,7 +73,7 @@ ResultadoFinalizacao ProcessingSession::FinalizaImagem(bool emEdicao) {
                      zv::MsgIcon::Information);
     return ResultadoFinalizacao::EmEdicao;
   }
-  const auto coef = LeCoeficientes(zv::JoinPath(dirCalibracao_, "Coef.txt"), numAneis_, dialogs_);
+  const auto coef = LeCoeficientes(arquivoCoef_, numAneis_, dialogs_);
   if (!coef) return ResultadoFinalizacao::CoeficientesRecusados;
 
   // A calibration shorter than the exam leaves most of the table unconverted; storing it would

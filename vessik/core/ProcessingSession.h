@@ -37,6 +37,9 @@ class ProcessingSession {
   static int InicioVarredura(int tvlCentral, int tIncremento, int posicao);
 
   int NumAneis() const { return numAneis_; }
+  // The coefficient file: "Coef.txt" of the calibration directory unless set otherwise.
+  const std::string& ArquivoCoeficientes() const { return arquivoCoef_; }
+  void DefineArquivoCoeficientes(std::string arquivo) { arquivoCoef_ = std::move(arquivo); }
   int ImagemAtual() const { return imagemAtual_; }
   void SelecionaImagem(int imagem);  // 1..4
 
@@ -55,7 +58,7 @@ class ProcessingSession {
 
   void Retocar();
   void Interpolar();
-  // Finishes the current image with "Coef.txt" of the calibration directory and, when it
+  // Finishes the current image with the coefficient file and, when it
   // converts, stores its matrices, SAG and R0.  A coefficient file that cannot be read or holds
   // a non-number throws (zv::IoError, zv::ConvertError) before anything is converted.
   ResultadoFinalizacao FinalizaImagem(bool emEdicao = false);
@@ -73,7 +76,7 @@ class ProcessingSession {
  private:
   int numAneis_;
   double fatorCorrecao_;
-  std::string dirCalibracao_;
+  std::string arquivoCoef_;
   zv::Dialogs& dialogs_;
   int imagemAtual_ = 1;
   std::unique_ptr<Matriz_real> imagem_;
