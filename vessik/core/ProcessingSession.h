@@ -50,6 +50,7 @@ class ProcessingSession {
   // Working table := raw table, then the clean-up after a detection.
   void LimpaAposDeteccao();
   // Ring counts as the drawing of the rings recomputes them: rings with 0 < radius <= 300.
+  // The review window calls it whenever it draws the rings.
   void ContaAneis();
   // Processing of the image clicked at (x, y): centre, detection, clean-up, counts and the
   // confidence index of the current image.

@@ -7,6 +7,7 @@
 
 #include "AneisSinteticos.h"
 #include "Deteccao.h"
+#include "ScriptedDialogs.h"
 
 namespace vessik {
 namespace {
@@ -23,6 +24,20 @@ TEST(NivelCinza, AddsTheThreeBytesWithRealDivisions) {
   ImagemRGB img(2, 1);
   img.Argb(1, 0) = 0xFF010203;  // R = 1, G = 2, B = 3
   EXPECT_EQ(img.Cor(1, 0), 1u + 256u * 2 + 65536u * 3);
+}
+
+TEST(Vetor_real, AddsOnlyProfilesOfTheSameLength) {
+  zv::test::ScriptedDialogs dialogs;
+  Vetor_real a, b;
+  b.perfil[3] = 2;
+  EXPECT_TRUE(a.Soma(b, dialogs));
+  EXPECT_TRUE(a.Soma(b, dialogs));
+  EXPECT_EQ(a.perfil[3], 4.0);
+  b.n = 299;
+  EXPECT_FALSE(a.Soma(b, dialogs));
+  EXPECT_EQ(a.perfil[3], 4.0);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Os vetores não são do mesmo tamanho!!!");
 }
 
 TEST(Nucleos, OffsetsAndSignsFollowTheDerivatives) {

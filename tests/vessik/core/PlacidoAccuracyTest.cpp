@@ -6,6 +6,7 @@
 #include <QImage>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "NumberFormat.h"
@@ -21,8 +22,9 @@ namespace {
 using zv::test::ScriptedDialogs;
 using zv::test::TempDir;
 
-ImagemRGB Renderiza(double raioMm, int aneis) {
+ImagemRGB Renderiza(double raioMm, int aneis, double ruido = 0) {
   placido::Scene cena;
+  cena.noiseSigma = ruido;
   cena.cornea.kind = placido::SurfaceKind::Sphere;
   cena.cornea.apicalRadiusMm = raioMm;
   cena.rings = aneis;
@@ -110,6 +112,20 @@ TEST_P(Exatidao, RingPowersOfSpheresWithinTheCalibratedRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Aneis, Exatidao, ::testing::Values(16, 32));
+
+TEST(Correlacao, FastAndDirectSumsGiveIdenticalTablesOnANoisyPicture) {
+  for (int aneis : {16, 32}) {
+    const ImagemRGB img = Renderiza(7.9, aneis, 4);
+    ScriptedDialogs dialogs;
+    auto rapida = std::make_unique<ProcessingSession>(aneis, 0.024, "", dialogs);
+    auto direta = std::make_unique<ProcessingSession>(aneis, 0.024, "", dialogs);
+    rapida->ProcessaAneis(img, 320, 240, InicioVarredura(aneis), Correlacao::Rapida);
+    direta->ProcessaAneis(img, 320, 240, InicioVarredura(aneis), Correlacao::Direta);
+    EXPECT_EQ(std::memcmp(&rapida->bruta, &direta->bruta, sizeof(TabelaAneis)), 0) << aneis;
+    EXPECT_EQ(std::memcmp(&rapida->trabalho, &direta->trabalho, sizeof(TabelaAneis)), 0) << aneis;
+    EXPECT_GT(rapida->contagens[45], aneis / 2) << aneis;
+  }
+}
 
 }  // namespace
 }  // namespace vessik
