@@ -136,6 +136,24 @@ TEST(Vetor_aneis, AssignmentAlternatesWithinTheGap) {
   }
 }
 
+TEST(Matriz_real, RaySamplesStrictlyInsideTheImage) {
+  ImagemRGB img(20, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) img.Argb(x, y) = 0xFFFFFFFF;
+  auto m = std::make_unique<Matriz_real>();
+  m->Cria(img, 5.5, 10);
+  double perfil[kAmostras], raios[kAmostras];
+  m->AmostraRaio(0, perfil, raios);
+  EXPECT_DOUBLE_EQ(perfil[0], NivelCinza(0xFFFFFF));
+  EXPECT_DOUBLE_EQ(raios[0], 0.5);  // pixel column 5 against centre 5.5
+  EXPECT_DOUBLE_EQ(raios[14], 13.5);
+  EXPECT_EQ(perfil[15], 0.0);  // column 20 is outside
+  EXPECT_EQ(raios[15], 0.0);
+  m->AmostraRaio(180, perfil, raios);
+  EXPECT_GT(perfil[4], 0.0);  // column 1
+  EXPECT_EQ(perfil[5], 0.0);  // column 0 is not sampled
+}
+
 TEST(Matriz_ang_anel, SmoothsFullNeighbourhoodsAndDropsLoneValues) {
   auto m = std::make_unique<Matriz_ang_anel>();
   for (int a = 0; a < kAngulos; ++a) m->m[a][1] = 100;
