@@ -22,10 +22,6 @@ double ValorCoeficiente(std::string linha, int numeroLinha) {
   }
 }
 
-double DuasCasas(const char* padrao, double v) {
-  return zv::StrToFloat(zv::FormatFloat(padrao, v));
-}
-
 // Cubic spline through (x, y) with the given end slopes; second derivatives into y2.
 // Returns false on an interval of zero width.
 bool Spline(const std::vector<double>& x, const std::vector<double>& y, double yp1, double ypn,
@@ -74,6 +70,19 @@ bool AvaliaSpline(const std::vector<double>& x, const std::vector<double>& y,
 }
 
 }  // namespace
+
+double DuasCasas(double v) {
+  // Away from a half (in hundredths) the written text rounds to the nearest hundredth, and
+  // n / 100 is the double nearest to the text's number, as reading it back gives.  Halves,
+  // negative and very large values go through the text itself.
+  const double x = v * 100.0;
+  if (v >= 0 && x < 1e13) {
+    const double inteiro = std::floor(x);
+    const double fracao = x - inteiro;
+    if (std::fabs(fracao - 0.5) > 1e-6) return (fracao < 0.5 ? inteiro : inteiro + 1) / 100.0;
+  }
+  return zv::StrToFloat(zv::FormatFloat("0.00", v));
+}
 
 std::optional<Coeficientes> LeCoeficientes(const std::string& arquivo, int numAneis,
                                            zv::Dialogs& dialogs) {
@@ -147,7 +156,7 @@ void SuavizaPotencias(const TabelaAneis& raios, const ContagemAneis& contagens, 
 void ArredondaDuasCasas(TabelaAneis& t, int numAneis) {
   const int n = std::clamp(numAneis, 0, kAneisMax);
   for (auto& linha : t)
-    for (int c = 0; c <= n; ++c) linha[c] = DuasCasas("00.00", linha[c]);
+    for (int c = 0; c <= n; ++c) linha[c] = DuasCasas(linha[c]);
 }
 
 void MontaPerfil(const TabelaAneis& raios, const TabelaAneis& potencias,
@@ -171,7 +180,7 @@ void MontaPerfil(const TabelaAneis& raios, const TabelaAneis& potencias,
       if (passo >= kPassosPerfil) break;  // the profile stops at 300 pixels
       double valor;
       if (!AvaliaSpline(x, y, y2, v, valor)) return;
-      const double kd = DuasCasas("0.00", valor);
+      const double kd = DuasCasas(valor);
       if (kd == 0.0) return;
       CelulaPerfil& cel = Celula(perfil, k, static_cast<int>(passo));
       cel.k = kd;

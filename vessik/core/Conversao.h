@@ -45,6 +45,9 @@ bool ConverteAneis(const TabelaAneis& raios, const ContagemAneis& contagens,
 void SuavizaPotencias(const TabelaAneis& raios, const ContagemAneis& contagens, int numAneis,
                       TabelaAneis& potencias);
 
+// A value written with two decimals ("0.00", "00.00") and read back.
+double DuasCasas(double v);
+
 // Replaces every value of columns 0..N by its two-decimal text read back.
 void ArredondaDuasCasas(TabelaAneis& t, int numAneis);
 

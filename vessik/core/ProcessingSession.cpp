@@ -15,7 +15,9 @@ ProcessingSession::ProcessingSession(int numAneis, double fatorCorrecao, std::st
       fatorCorrecao_(fatorCorrecao),
       arquivoCoef_(zv::JoinPath(dirCalibracao, "Coef.txt")),
       dialogs_(dialogs),
-      imagem_(std::make_unique<Matriz_real>()) {}
+      imagem_(std::make_unique<Matriz_real>()) {
+  perfil.assign(static_cast<std::size_t>(kAngulos) * kPassosPerfil, CelulaPerfil{});
+}
 
 int ProcessingSession::InicioVarredura(int tvlCentral, int tIncremento, int posicao) {
   const int central = tvlCentral & 0xFF, incremento = tIncremento & 0xFF;
@@ -93,8 +95,8 @@ ResultadoFinalizacao ProcessingSession::FinalizaImagem(bool emEdicao) {
   double somaAnel1 = 0;
   for (int k = 0; k < kAngulos; ++k) {
     for (int c = 0; c <= numAneis_; ++c) {
-      MatrizesDioptrias[i][k][c] = zv::StrToFloat(zv::FormatFloat("00.00", potencias[k][c]));
-      MatrizesPixels[i][k][c] = zv::StrToFloat(zv::FormatFloat("00.00", trabalho[k][c]));
+      MatrizesDioptrias[i][k][c] = DuasCasas(potencias[k][c]);
+      MatrizesPixels[i][k][c] = DuasCasas(trabalho[k][c]);
     }
     somaAnel1 += potencias[k][1];
   }

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "Conversao.h"
 #include "Errors.h"
+#include "NumberFormat.h"
 #include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "TextFile.h"
@@ -67,6 +69,21 @@ TEST(LeCoeficientes, UnreadableFileOrNonNumberIsRaised) {
     EXPECT_THROW(LeCoeficientes(dir / "Coef.txt", 16, dialogs), zv::ConvertError) << ruim;
   }
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(DuasCasas, EqualsTheTextWrittenAndReadBack) {
+  auto texto = [](double v) { return zv::StrToFloat(zv::FormatFloat("00.00", v)); };
+  for (double v : {2.675, 4.005, 1.005, 7.856, 0.125, 0.0, 123.456, 45.0, -1.2, -0.001, 1e14,
+                   40.049999999999997, 0.004999999, 99.995})
+    EXPECT_EQ(DuasCasas(v), texto(v)) << v;
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> potencia(0, 400);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = potencia(rng);
+    ASSERT_EQ(DuasCasas(v), texto(v)) << v;
+    const double meio = std::floor(v * 100) / 100 + 0.005;  // near a half
+    ASSERT_EQ(DuasCasas(meio), texto(meio)) << meio;
+  }
 }
 
 struct Tabelas {
