@@ -10,6 +10,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "ModuleApplication.h"
 #include "QtDialogs.h"
 #include "QtFormView.h"
 #include "Streams.h"
@@ -25,33 +26,7 @@
 namespace kandor {
 namespace {
 
-// The host normally owns the QApplication; a caller without one gets one for this call only.
-class AplicacaoDaChamada {
- public:
-  AplicacaoDaChamada() {
-    if (!QCoreApplication::instance()) {
-      static int argc = 1;
-      static char nome[] = "Kandor";
-      static char* argv[] = {nome, nullptr};
-      propria_ = std::make_unique<QApplication>(argc, argv);
-    }
-  }
-  // Windows need a QApplication, not a bare core or GUI application.
-  bool Pronta() const {
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-  }
-
- private:
-  std::unique_ptr<QApplication> propria_;
-};
-
-void Falha(QWidget* pai, const std::string& texto) {
-  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-    zv::QtDialogs(pai).Message(texto, "ERRO", zv::MsgIcon::Error, zv::MsgButtons::Ok);
-  } else {
-    std::fprintf(stderr, "Kandor: %s\n", texto.c_str());
-  }
-}
+void Falha(QWidget* pai, const std::string& texto) { zv::ReportModuleFailure(pai, "Kandor", texto); }
 
 // A window handler run from Qt's event loop, which must not see an exception: a failure is
 // reported over the window and the window stays open.
@@ -145,8 +120,8 @@ KANDOR_EXPORT int32_t ProcessaMapas(void* Handle, TDadosPac Cabecalhos, TMatrize
                                     TInfosZV Infos) {
   auto* pai = static_cast<QWidget*>(Handle);
   try {
-    AplicacaoDaChamada app;
-    if (!app.Pronta()) {
+    zv::ModuleApplication app("Kandor");
+    if (!app.Ready()) {
       Falha(nullptr, "O módulo de mapas precisa de uma aplicação com janelas.");
       return 0;
     }
@@ -167,8 +142,8 @@ KANDOR_EXPORT int32_t Wizard(void* Handle, TZVStream* ListaExames, TZVStream* Se
                              TZVStream* Extra, TInfosZV Infos) {
   auto* pai = static_cast<QWidget*>(Handle);
   try {
-    AplicacaoDaChamada app;
-    if (!app.Pronta()) {
+    zv::ModuleApplication app("Kandor");
+    if (!app.Ready()) {
       Falha(nullptr, "O módulo de mapas precisa de uma aplicação com janelas.");
       return 0;
     }

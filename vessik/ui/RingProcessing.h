@@ -14,9 +14,10 @@ class RingProcessing {
  public:
   virtual ~RingProcessing() = default;
 
-  // Resets the centre to (x, y), refines it three times on `image`, detects `rings` ring edges
-  // with scan start `scanStart` and runs the clean-up after a detection.
-  virtual void ProcessImage(const QImage& image, int x, int y, int rings, uint8_t scanStart) = 0;
+  // Image `index` (1..4): resets the centre to (x, y), refines it three times on `image`, detects
+  // `rings` ring edges with scan start `scanStart` and runs the clean-up after a detection.
+  virtual void ProcessImage(int index, const QImage& image, int x, int y, int rings,
+                            uint8_t scanStart) = 0;
   // Confidence index (percent) of the current centre.
   virtual double ConfidenceIndex() const = 0;
   virtual double CentreX() const = 0;
@@ -33,9 +34,11 @@ class RingProcessing {
   // Ring completion and five retouch sequences ("Interpolar").
   virtual void Interpolate() = 0;
   // Finishes image 1..4 into the tables returned to the host.  With `inEditing` it only warns
-  // that the image is still being edited.  A missing or unreadable coefficient file raises an
-  // exception (nothing of the image is stored); a refused file only shows its message.
-  virtual void FinishImage(int image, bool inEditing) = 0;
+  // that the image is still being edited, and a refused coefficient file only shows its
+  // message: the operation that asked goes on (true).  A calibration that cannot convert every
+  // ring shows its message and stores nothing: the operation stops (false).  A missing or
+  // unreadable coefficient file raises an exception (nothing of the image is stored).
+  virtual bool FinishImage(int image, bool inEditing) = 0;
 
   // SAG, DIV and R0 of the four images and their means.
   virtual ValoresOrtoImagens Valores() = 0;

@@ -457,7 +457,7 @@ void TfrmInicial::Timer1Timer() {
 
 bool TfrmInicial::FinalizaImagem() {
   try {
-    processing_.FinishImage(imagemAtual_, emEdicao_);
+    if (!processing_.FinishImage(imagemAtual_, emEdicao_)) return false;
   } catch (const std::exception& e) {
     dialogs_.Message(e.what(), "Erro", MsgIcon::Error);
     return false;
@@ -524,7 +524,8 @@ void TfrmInicial::ProcessaImagem(int x, int y, ProcessingKind kind) {
   wait_.Show();
   double confidence = 0;
   try {
-    processing_.ProcessImage(images_[imagemAtual_ - 1], x, y, rings_, inicioVarredura_);
+    processing_.ProcessImage(imagemAtual_, images_[imagemAtual_ - 1], x, y, rings_,
+                             inicioVarredura_);
     DrawRings();
     confidence = processing_.ConfidenceIndex();
   } catch (...) {

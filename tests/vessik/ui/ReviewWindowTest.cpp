@@ -28,7 +28,7 @@ class FakeRingProcessing : public RingProcessing {
   double table[361][33] = {};
   std::array<double, 5> sag{}, div{}, r0{};
 
-  void ProcessImage(const QImage&, int x, int y, int rings, uint8_t) override {
+  void ProcessImage(int, const QImage&, int x, int y, int rings, uint8_t) override {
     processed.emplace_back(x, y);
     for (int k = 1; k <= 360; ++k)
       for (int j = 1; j <= rings; ++j) table[k][j] = 10.0 * j;
@@ -41,9 +41,10 @@ class FakeRingProcessing : public RingProcessing {
   void SetRingCount(int, int) override {}
   void Retouch() override { ++retouches; }
   void Interpolate() override { ++interpolations; }
-  void FinishImage(int image, bool) override {
+  bool FinishImage(int image, bool) override {
     if (coefficientFileMissing) throw std::runtime_error("Cannot open \"Coef.txt\"");
     finished.push_back(image);
+    return true;
   }
   ValoresOrtoImagens Valores() override { return {sag, div, r0}; }
 };
