@@ -48,7 +48,7 @@ TEST_F(SettingsFixture, TheDemoTemplateLoadsWithoutASingleMessage) {
   EXPECT_EQ(std::string(records.Paths.ModProcOrto), dir.path() + "/Vessik.so");
   EXPECT_EQ(std::string(records.Infos.ClinicaNome), "Clínica de Demonstração");
   EXPECT_DOUBLE_EQ(records.Infos.FatorCorrecao, 0.024);
-  EXPECT_EQ(records.Infos.TvlCentral, 16);
+  EXPECT_EQ(records.Infos.TvlCentral, 8);
   EXPECT_EQ(records.Infos.IndiceConf, 80);
   EXPECT_EQ(records.Infos.AutoAneis, 1);
 }
