@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BatchOptions.h"
+#include "DetectorImage.h"
 #include "Dialogs.h"
 #include "Errors.h"
 #include "NumberFormat.h"
@@ -60,13 +61,7 @@ vessik::ImagemRGB LoadImage(const std::string& path) {
   if (image.width() != vessik::kLarguraMax || image.height() != vessik::kAlturaMax)
     throw Failure{path + ": wrong image size " + std::to_string(image.width()) + " x " +
                   std::to_string(image.height()) + ", expected 640 x 480"};
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  vessik::ImagemRGB out(rgb.width(), rgb.height());
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* line = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
-    std::copy(line, line + rgb.width(), out.Linha(y));
-  }
-  return out;
+  return zv::DetectorImage(image);
 }
 
 const char* kUsage =

@@ -27,9 +27,6 @@ class SessionRingProcessing : public RingProcessing {
     return {session_.ValoresSAG, session_.ValoresDIV, session_.ValoresR0};
   }
 
-  // The detector's picture of a captured image: its 32-bit pixels as they are.
-  static vessik::ImagemRGB ToDetectorImage(const QImage& image);
-
  private:
   vessik::ProcessingSession& session_;
 };
