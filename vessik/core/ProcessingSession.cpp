@@ -60,6 +60,15 @@ void ProcessingSession::ProcessaAneis(const FonteImagem& img, double x, double y
   ConfImagem[imagemAtual_ - 1] = IndiceConfianca(xc, yc, fatorCorrecao_);
 }
 
+std::vector<double> ProcessingSession::RaiosMedios() const {
+  std::vector<double> media(static_cast<std::size_t>(numAneis_), 0.0);
+  for (int j = 1; j <= numAneis_; ++j) {
+    for (int k = 0; k < kAngulos; ++k) media[j - 1] += trabalho[k][j];
+    media[j - 1] /= kAngulos;
+  }
+  return media;
+}
+
 void ProcessingSession::Retocar() {
   FiltrosAneis(trabalho, bruta, contagens, numAneis_).Retoque();
 }

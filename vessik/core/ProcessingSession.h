@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Conversao.h"
 #include "Deteccao.h"
@@ -56,6 +57,10 @@ class ProcessingSession {
   // confidence index of the current image.
   void ProcessaAneis(const FonteImagem& img, double x, double y, int inicio,
                      Correlacao modo = Correlacao::Rapida);
+
+  // Mean radius in pixels of rings 1..NumAneis over the 360 rows of the working table (the
+  // figure a calibration on reference spheres fits).
+  std::vector<double> RaiosMedios() const;
 
   void Retocar();
   void Interpolar();

@@ -65,8 +65,9 @@ TfrmDadosOrtoView::TfrmDadosOrtoView(ValoresOrtoImagens valores, QWidget* parent
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setColumnWidth(0, 80);
-  for (int c = 1; c < 4; ++c) grid->setColumnWidth(c, 88);
+  // The first column is wide enough for "Desvio Padrão" at the system font.
+  grid->setColumnWidth(0, 104);
+  for (int c = 1; c < 4; ++c) grid->setColumnWidth(c, 80);
   for (int r = 0; r < 7; ++r) grid->setRowHeight(r, 25);
   auto* sair = new QPushButton(this);
   sair->setObjectName("BitBtn1");

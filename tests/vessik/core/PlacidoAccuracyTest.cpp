@@ -9,8 +9,10 @@
 #include <cstring>
 #include <memory>
 
+#include "DetectorImage.h"
 #include "NumberFormat.h"
 #include "PlacidoRenderer.h"
+#include "RingCalibration.h"
 #include "ProcessingSession.h"
 #include "ScriptedDialogs.h"
 #include "TestPaths.h"
@@ -29,13 +31,7 @@ ImagemRGB Renderiza(double raioMm, int aneis, double ruido = 0) {
   cena.cornea.apicalRadiusMm = raioMm;
   cena.rings = aneis;
   cena.supersample = 3;
-  const QImage img = placido::Render(cena).convertToFormat(QImage::Format_RGB32);
-  ImagemRGB out(img.width(), img.height());
-  for (int y = 0; y < img.height(); ++y) {
-    const auto* linha = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
-    std::copy(linha, linha + img.width(), out.Linha(y));
-  }
-  return out;
+  return zv::DetectorImage(placido::Render(cena));
 }
 
 // Scan start between the fixation reflex and the first ring edge of each target.
@@ -47,35 +43,19 @@ int InicioVarredura(int aneis) {
 std::vector<double> RaiosMedios(ProcessingSession& s, double raioMm, int aneis) {
   s.ProcessaAneis(Renderiza(raioMm, aneis), 320, 240, InicioVarredura(aneis));
   s.Interpolar();
-  std::vector<double> media(aneis + 1, 0.0);
-  for (int j = 1; j <= aneis; ++j) {
-    for (int k = 0; k < kAngulos; ++k) media[j] += s.trabalho[k][j];
-    media[j] /= kAngulos;
-  }
-  return media;
+  return s.RaiosMedios();
 }
 
 // Per ring, the least-squares line R = a + b * rho over the four spheres, written as
 // "Coef.txt" (intercept then slope per ring).
 void Calibra(const std::string& arquivo, int aneis, ScriptedDialogs& dialogs) {
-  const double esferas[4] = {7.73, 8.05, 8.34, 8.91};
-  std::vector<std::vector<double>> rho;
-  for (double r : esferas) {
+  const std::array<double, 4> esferas = {7.73, 8.05, 8.34, 8.91};
+  std::array<std::vector<double>, 4> rho;
+  for (int e = 0; e < 4; ++e) {
     ProcessingSession s(aneis, placido::MillimetresPerPixel(), "", dialogs);
-    rho.push_back(RaiosMedios(s, r, aneis));
+    rho[e] = RaiosMedios(s, esferas[e], aneis);
   }
-  std::vector<std::string> linhas;
-  for (int j = 1; j <= aneis; ++j) {
-    double sp = 0, sr = 0, spr = 0, spp = 0;
-    for (int e = 0; e < 4; ++e) {
-      sp += rho[e][j], sr += esferas[e], spr += rho[e][j] * esferas[e];
-      spp += rho[e][j] * rho[e][j];
-    }
-    const double g = 4 * spp - sp * sp;
-    linhas.push_back(zv::FloatToStr((spp * sr - sp * spr) / g));
-    linhas.push_back(zv::FloatToStr((4 * spr - sp * sr) / g));
-  }
-  zv::WriteTextLines(arquivo, linhas);
+  zv::WriteTextLines(arquivo, zv::CoefLines(zv::FitRingCalibration(esferas, rho, aneis), aneis));
 }
 
 class Exatidao : public ::testing::TestWithParam<int> {};

@@ -1,0 +1,12 @@
+// A calibration of the simulated camera: the four reference spheres rendered by the Placido
+// simulator, their rings processed as the review window does, and the per-ring fit written as
+// "Coef.txt".  It stands in for the calibration window on the demo installation and in tools.
+#pragma once
+#include <string>
+
+namespace zv {
+
+// Writes `coefFile` for `rings` (16 or 32) rings.  Throws on failure.
+void WriteSimulatedCalibration(const std::string& coefFile, int rings);
+
+}  // namespace zv
