@@ -16,7 +16,7 @@ if [ ! -f "$root/Zarvik.ini" ]; then
 fi
 
 # Programs beside the settings file; modules of the map directory in Mapas/.
-for program in zarvik zarvik-db vessik-batch; do
+for program in zarvik zarvik-db vessik-batch placido-render demo-calibration; do
   [ -x "$bin/$program" ] && install -m 755 "$bin/$program" "$root/$program"
 done
 for module in "$bin"/*.so; do
@@ -27,6 +27,23 @@ for module in "$bin"/*.so; do
     *) install -m 755 "$module" "$root/" ;;
   esac
 done
+
+# The calibration of the simulated camera, made once (the calibration window replaces it).
+if [ -x "$root/demo-calibration" ] && [ ! -f "$root/Calibração/Coef.txt" ]; then
+  "$root/demo-calibration" --rings 32 --out "$root/Calibração/Coef.txt"
+fi
+
+# Four captures of an orthokeratology follow-up, rendered by the simulated camera: a cornea
+# flattening night after night.
+if [ -x "$root/placido-render" ] && [ ! -d "$root/Capturas" ]; then
+  mkdir -p "$root/Capturas"
+  n=1
+  for radius in 7.70 7.80 7.95 8.10; do
+    "$root/placido-render" --radius "$radius" --rings 32 --noise 2 --seed "$n" \
+      --out "$root/Capturas/orto$n.bmp"
+    n=$((n + 1))
+  done
+fi
 
 # A fresh database, created once.  The embedded engine keeps its lock files in a directory of
 # the installation's own, so no shared system directory needs to be writable.
