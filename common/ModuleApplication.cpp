@@ -33,4 +33,21 @@ void ReportModuleFailure(QWidget* parent, const char* moduleName, const std::str
   std::fprintf(stderr, "%s: %s\n", moduleName, text.c_str());
 }
 
+int32_t RunModuleEntry(QWidget* parent, const ModuleEntryTexts& texts,
+                       const std::function<int32_t()>& body) {
+  try {
+    ModuleApplication app(texts.module);
+    if (!app.Ready()) {
+      ReportModuleFailure(nullptr, texts.module, texts.noWindows);
+      return 0;
+    }
+    return body();
+  } catch (const std::exception& e) {
+    ReportModuleFailure(parent, texts.module, std::string(texts.failure) + ": " + e.what());
+  } catch (...) {
+    ReportModuleFailure(parent, texts.module, std::string(texts.failure) + ".");
+  }
+  return 0;
+}
+
 }  // namespace zv

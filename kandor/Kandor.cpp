@@ -26,7 +26,9 @@
 namespace kandor {
 namespace {
 
-void Falha(QWidget* pai, const std::string& texto) { zv::ReportModuleFailure(pai, "Kandor", texto); }
+void Falha(QWidget* pai, const std::string& texto) {
+  zv::ReportModuleFailure(pai, "Kandor", texto);
+}
 
 // A window handler run from Qt's event loop, which must not see an exception: a failure is
 // reported over the window and the window stays open.
@@ -115,45 +117,30 @@ int32_t MostraWizard(QWidget* pai, TZVStream* listaExames, TZVStream* selecionad
 
 using namespace kandor;
 
+constexpr char kSemJanelas[] = "O módulo de mapas precisa de uma aplicação com janelas.";
+
 KANDOR_EXPORT int32_t ProcessaMapas(void* Handle, TDadosPac Cabecalhos, TMatrizesAngAnel Pixels,
                                     TMatrizesAngAnel Dioptrias, const TValoresOrto* Valores,
                                     TInfosZV Infos) {
   auto* pai = static_cast<QWidget*>(Handle);
-  try {
-    zv::ModuleApplication app("Kandor");
-    if (!app.Ready()) {
-      Falha(nullptr, "O módulo de mapas precisa de uma aplicação com janelas.");
-      return 0;
-    }
-    if (!TabelasSuficientes(Pixels) || !TabelasSuficientes(Dioptrias)) {
-      Falha(pai, "São necessárias as tabelas de quatro exames para mostrar os mapas.");
-      return 0;
-    }
-    return MostraMapas(pai, Cabecalhos, Pixels, Dioptrias, Valores, Infos);
-  } catch (const std::exception& e) {
-    Falha(pai, std::string("Não foi possível mostrar os mapas: ") + e.what());
-  } catch (...) {
-    Falha(pai, "Não foi possível mostrar os mapas.");
-  }
-  return 0;
+  return zv::RunModuleEntry(
+      pai, {"Kandor", kSemJanelas, "Não foi possível mostrar os mapas"}, [&]() -> int32_t {
+        if (!TabelasSuficientes(Pixels) || !TabelasSuficientes(Dioptrias)) {
+          Falha(pai,
+                "São necessárias as tabelas de quatro exames para mostrar "
+                "os mapas.");
+          return 0;
+        }
+        return MostraMapas(pai, Cabecalhos, Pixels, Dioptrias, Valores, Infos);
+      });
 }
 
 KANDOR_EXPORT int32_t Wizard(void* Handle, TZVStream* ListaExames, TZVStream* Selecionados,
                              TZVStream* Extra, TInfosZV Infos) {
   auto* pai = static_cast<QWidget*>(Handle);
-  try {
-    zv::ModuleApplication app("Kandor");
-    if (!app.Ready()) {
-      Falha(nullptr, "O módulo de mapas precisa de uma aplicação com janelas.");
-      return 0;
-    }
-    return MostraWizard(pai, ListaExames, Selecionados, Extra, Infos);
-  } catch (const std::exception& e) {
-    Falha(pai, std::string("Não foi possível selecionar os exames: ") + e.what());
-  } catch (...) {
-    Falha(pai, "Não foi possível selecionar os exames.");
-  }
-  return 0;
+  return zv::RunModuleEntry(
+      pai, {"Kandor", kSemJanelas, "Não foi possível selecionar os exames"},
+      [&] { return MostraWizard(pai, ListaExames, Selecionados, Extra, Infos); });
 }
 
 KANDOR_EXPORT void InfoMapa(TZVStream* Saida) {

@@ -6,28 +6,13 @@
 #include <filesystem>
 #include <string>
 
-#include "Dialogs.h"
+#include "UnattendedDialogs.h"
 #include "TextFile.h"
 #include "UBArquivosExame.h"
 #include "UBMapOperation.h"
 
 namespace {
 
-class SilentDialogs : public zv::Dialogs {
- public:
-  zv::MsgResult Message(const std::string&, const std::string&, zv::MsgIcon,
-                        zv::MsgButtons) override {
-    return zv::MsgResult::Ok;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 // A realistic 32-ring exam in a fresh directory.
 struct Exam {
@@ -73,7 +58,7 @@ BENCHMARK(BM_LeTabelaAneis)->Unit(benchmark::kMillisecond);
 
 void BM_LoadExam(benchmark::State& state) {
   static Exam exam;
-  static SilentDialogs dialogs;
+  static zv::UnattendedDialogs dialogs;
   static zv::TBMapOperation operation(dialogs);
   const std::string prefix = zv::JoinPath(exam.dir, "12/345");
   for (auto _ : state) benchmark::DoNotOptimize(operation.LoadExam(prefix));

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "Dialogs.h"
+#include "UnattendedDialogs.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
 #include "TextFile.h"
@@ -23,26 +23,11 @@ namespace {
 using vessik::Correlacao;
 using vessik::ProcessingSession;
 
-class SilentDialogs : public zv::Dialogs {
- public:
-  zv::MsgResult Message(const std::string&, const std::string&, zv::MsgIcon,
-                        zv::MsgButtons) override {
-    return zv::MsgResult::Ok;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 struct Fixture {
   std::unique_ptr<vessik::ImagemRGB> image[2];  // 16 and 32 rings
   std::string calibDir[2];                      // a calibration of 16 and of 32 rings
-  SilentDialogs dialogs;
+  zv::UnattendedDialogs dialogs;
 };
 
 Fixture& Shared() {

@@ -83,33 +83,25 @@ Attachment::~Attachment() {
 
 void Attachment::Attach(const std::string& name, const std::string& user,
                         const std::string& password) {
-  Detach();
-  Guard([&] {
-    Status st;
-    const auto dpb = Dpb(Master()->getUtilInterface(), st, user, password, false);
-    IProvider* provider = Master()->getDispatcher();
-    try {
-      attachment_ = provider->attachDatabase(&st, name.c_str(), static_cast<unsigned>(dpb.size()),
-                                             dpb.data());
-    } catch (...) {
-      provider->release();
-      throw;
-    }
-    provider->release();
-  });
-  name_ = name;
+  Open(name, user, password, false);
 }
 
 void Attachment::Create(const std::string& name, const std::string& user,
                         const std::string& password) {
+  Open(name, user, password, true);
+}
+
+void Attachment::Open(const std::string& name, const std::string& user,
+                      const std::string& password, bool create) {
   Detach();
   Guard([&] {
     Status st;
-    const auto dpb = Dpb(Master()->getUtilInterface(), st, user, password, true);
+    const auto dpb = Dpb(Master()->getUtilInterface(), st, user, password, create);
     IProvider* provider = Master()->getDispatcher();
     try {
-      attachment_ = provider->createDatabase(&st, name.c_str(), static_cast<unsigned>(dpb.size()),
-                                             dpb.data());
+      const auto size = static_cast<unsigned>(dpb.size());
+      attachment_ = create ? provider->createDatabase(&st, name.c_str(), size, dpb.data())
+                           : provider->attachDatabase(&st, name.c_str(), size, dpb.data());
     } catch (...) {
       provider->release();
       throw;

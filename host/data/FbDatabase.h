@@ -56,6 +56,9 @@ class Attachment {
   Firebird::ITransaction* Transaction() const { return transaction_; }
 
  private:
+  // Attaches to, or creates, the database `name`.
+  void Open(const std::string& name, const std::string& user, const std::string& password,
+            bool create);
   friend class Dataset;
   void CloseDatasets();
   void ReleaseStatements();

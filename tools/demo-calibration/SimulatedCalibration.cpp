@@ -4,37 +4,18 @@
 #include <optional>
 
 #include "DetectorImage.h"
-#include "Dialogs.h"
+#include "UnattendedDialogs.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
 #include "RingCalibration.h"
 #include "TextFile.h"
 
 namespace zv {
-namespace {
-
-// Processing messages have no one to read them here: the fit fails later if a sphere fails.
-class SilentDialogs : public Dialogs {
- public:
-  MsgResult Message(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
-    return MsgResult::Ok;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-};
-
-}  // namespace
 
 void WriteSimulatedCalibration(const std::string& coefFile, int rings) {
   const std::array<double, 4> spheres = {7.73, 8.05, 8.34, 8.91};
   const int scanStart = rings == 16 ? 14 : 8;
-  SilentDialogs dialogs;
+  UnattendedDialogs dialogs;
   std::array<std::vector<double>, 4> rho;
   for (int s = 0; s < 4; ++s) {
     placido::Scene scene;

@@ -15,7 +15,7 @@
 
 #include "BatchOptions.h"
 #include "DetectorImage.h"
-#include "Dialogs.h"
+#include "UnattendedDialogs.h"
 #include "Errors.h"
 #include "NumberFormat.h"
 #include "ProcessingSession.h"
@@ -24,31 +24,6 @@
 
 namespace {
 
-// Message boxes become the text of the error line; questions are never asked in batch.
-class BatchDialogs : public zv::Dialogs {
- public:
-  std::string last;
-  zv::MsgResult Message(const std::string& text, const std::string&, zv::MsgIcon,
-                        zv::MsgButtons) override {
-    last.clear();
-    for (char c : text) {
-      if (c == '\r' || c == '\n') {
-        if (!last.empty() && last.back() != ' ') last += ' ';
-      } else {
-        last += c;
-      }
-    }
-    return zv::MsgResult::Ok;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 struct Failure {
   std::string message;
@@ -84,7 +59,7 @@ int main(int argc, char** argv) {
   }
   try {
     if (!zv::FileExists(options.coef)) throw Failure{options.coef + ": coefficient file not found"};
-    BatchDialogs dialogs;
+    zv::UnattendedDialogs dialogs;
     auto session = std::make_unique<ProcessingSession>(options.rings, options.factor, "", dialogs);
     session->DefineArquivoCoeficientes(options.coef);
     const int inicio = ProcessingSession::InicioVarredura(options.tvl, options.tinc, 2);
@@ -100,7 +75,7 @@ int main(int argc, char** argv) {
         throw Failure{path + ": " + e.what()};
       }
       if (result != ResultadoFinalizacao::Armazenada)
-        throw Failure{path + ": " + (dialogs.last.empty() ? "not finished" : dialogs.last)};
+        throw Failure{path + ": " + (dialogs.Last().empty() ? "not finished" : dialogs.Last())};
     }
     zv::ForceDirectories(options.out);
     zv::WriteTextLines(zv::JoinPath(options.out, "TabelaPixels.txt"),

@@ -78,22 +78,14 @@ VESSIK_EXPORT int32_t ProcessaImagem(void* AppHandle, TZVStream* const* Imagens,
                                      TZVStream* ValoresOrto, double* IndicesConf, TInfosZV Infos,
                                      TPathsZV Paths) {
   auto* host = static_cast<QWidget*>(AppHandle);
-  try {
-    zv::ModuleApplication app(kModule);
-    if (!app.Ready()) {
-      zv::ReportModuleFailure(nullptr, kModule,
-                              "O processamento de imagem precisa de uma aplicação com janelas.");
-      return 0;
-    }
-    return RunReviewWindow(host, Imagens, TabelaPixels, TabelaDioptrias, ValoresOrto, IndicesConf,
-                           Infos, Paths);
-  } catch (const std::exception& e) {
-    zv::ReportModuleFailure(host, kModule,
-                            std::string("Não foi possível processar as imagens: ") + e.what());
-  } catch (...) {
-    zv::ReportModuleFailure(host, kModule, "Não foi possível processar as imagens.");
-  }
-  return 0;
+  return zv::RunModuleEntry(
+      host,
+      {kModule, "O processamento de imagem precisa de uma aplicação com janelas.",
+       "Não foi possível processar as imagens"},
+      [&] {
+        return RunReviewWindow(host, Imagens, TabelaPixels, TabelaDioptrias, ValoresOrto,
+                               IndicesConf, Infos, Paths);
+      });
 }
 
 VESSIK_EXPORT void Info(TZVStream* Saida) {
