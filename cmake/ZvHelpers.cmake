@@ -35,3 +35,18 @@ function(zv_file_version target)
     ZV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} ZV_VERSION_MINOR=${PROJECT_VERSION_MINOR}
     ZV_VERSION_PATCH=${PROJECT_VERSION_PATCH} ZV_VERSION_BUILD=${PROJECT_VERSION_TWEAK})
 endfunction()
+
+# zv_module(NAME name SOURCES ... LIBS ...): a module the host loads with dlopen: the file
+# "<name>.so" beside the programs, exporting only the entry points listed in <name>.map of the
+# current folder, with every symbol resolved at link time and the file version stamped.
+function(zv_module)
+  cmake_parse_arguments(M "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_library(${M_NAME} SHARED ${M_SOURCES})
+  set_target_properties(${M_NAME} PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET hidden
+                                             VISIBILITY_INLINES_HIDDEN ON)
+  target_link_libraries(${M_NAME} PRIVATE ${M_LIBS})
+  set(map ${CMAKE_CURRENT_SOURCE_DIR}/${M_NAME}.map)
+  target_link_options(${M_NAME} PRIVATE -Wl,--version-script=${map} -Wl,--no-undefined)
+  set_property(TARGET ${M_NAME} APPEND PROPERTY LINK_DEPENDS ${map})
+  zv_file_version(${M_NAME})
+endfunction()
