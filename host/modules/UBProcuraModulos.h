@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "UBVersionInfo.h"
 
 namespace zv {
 
@@ -34,7 +35,8 @@ class TBProcuraModulos {
   // Progress advanced per file found and again per file handed to registration.
   static constexpr int kPassoProgresso = 6;
 
-  TBProcuraModulos(Dialogs& dialogs, LeitorVersao leitorVersao);
+  // Versions come from the modules' own version notes unless another reader is given.
+  TBProcuraModulos(Dialogs& dialogs, LeitorVersao leitorVersao = &TBVersionInfo::FileVersionOf);
 
   // Replaces the module list and the button descriptions with those of `directory`.  With a
   // progress callback it is advanced by 6 per module file found and by 6 per file registered.

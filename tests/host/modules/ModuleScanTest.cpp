@@ -233,5 +233,15 @@ TEST_F(ToolsStart, AnyOtherFailureEndsTheApplication) {
   EXPECT_EQ(dialogs.shown[1].caption, "ERRO");
 }
 
+TEST(ModuleScanVersions, ReadFromTheModulesOwnVersionNote) {
+  TempDir dir;
+  test::ScriptedDialogs dialogs;
+  InstallModule(2, dir / "Kilo.so");
+  TBProcuraModulos scan(dialogs);
+  scan.ProcuraModulos(dir.path());
+  ASSERT_EQ(scan.ListaModulos().size(), 4u);
+  EXPECT_EQ(scan.ListaModulos()[3], ZV_PROJECT_VERSION);
+}
+
 }  // namespace
 }  // namespace zv
