@@ -21,7 +21,9 @@ int RunLength(std::string_view p, size_t i) {
   return static_cast<int>(j - i);
 }
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 }  // namespace
 

@@ -14,5 +14,4 @@ struct ZvVersionNote {
 
 __attribute__((section(".note.zarvik.version"), aligned(4), used))
 const struct ZvVersionNote zv_file_version_note = {
-    7, 8, 1, "Zarvik",
-    {ZV_VERSION_MAJOR, ZV_VERSION_MINOR, ZV_VERSION_PATCH, ZV_VERSION_BUILD}};
+    7, 8, 1, "Zarvik", {ZV_VERSION_MAJOR, ZV_VERSION_MINOR, ZV_VERSION_PATCH, ZV_VERSION_BUILD}};

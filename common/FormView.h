@@ -32,7 +32,8 @@ class FormView {
   virtual void SetItemIndex(const std::string& control, int index) = 0;
   virtual int ItemIndex(const std::string& control) const = 0;
   // String grids: the text of cell (column, row), counted from 0.
-  virtual void SetCell(const std::string& control, int column, int row, const std::string& text) = 0;
+  virtual void SetCell(const std::string& control, int column, int row,
+                       const std::string& text) = 0;
   virtual std::string Cell(const std::string& control, int column, int row) const = 0;
   // Sliders, progress bars and spin boxes.
   virtual void SetValue(const std::string& control, int value) = 0;

@@ -71,9 +71,9 @@ void RoundDecimal(const DecimalDigits& d, int decimals, std::string& intPart,
 
 struct Section {
   std::string prefix, suffix;
-  int minInt = 0;      // '0' placeholders before the point
-  int minDec = 0;      // '0' placeholders after the point
-  int maxDec = 0;      // all placeholders after the point
+  int minInt = 0;  // '0' placeholders before the point
+  int minDec = 0;  // '0' placeholders after the point
+  int maxDec = 0;  // all placeholders after the point
   bool thousands = false;
 };
 
@@ -112,7 +112,8 @@ std::string Render(const Section& s, double absValue, bool& isZero) {
   std::string intPart, fracPart;
   RoundDecimal(ToDecimal(absValue), s.maxDec, intPart, fracPart);
   isZero = intPart.empty() && fracPart.find_first_not_of('0') == std::string::npos;
-  while (static_cast<int>(fracPart.size()) > s.minDec && fracPart.back() == '0') fracPart.pop_back();
+  while (static_cast<int>(fracPart.size()) > s.minDec && fracPart.back() == '0')
+    fracPart.pop_back();
   if (static_cast<int>(intPart.size()) < s.minInt)
     intPart.insert(0, static_cast<size_t>(s.minInt) - intPart.size(), '0');
   if (s.thousands) {
@@ -125,8 +126,8 @@ std::string Render(const Section& s, double absValue, bool& isZero) {
 
 std::string_view Trim(std::string_view t) {
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r' ||
-                        t.back() == '\n'))
+  while (!t.empty() &&
+         (t.back() == ' ' || t.back() == '\t' || t.back() == '\r' || t.back() == '\n'))
     t.remove_suffix(1);
   return t;
 }
@@ -153,7 +154,8 @@ std::string FormatFloat(std::string_view pattern, double value) {
     std::string text = Render(positive, std::fabs(value), isZero);
     if (!isZero) return value < 0 ? "-" + text : text;
   }
-  if (sections.size() >= 3 && !sections[2].empty()) return Render(ParseSection(sections[2]), 0, isZero);
+  if (sections.size() >= 3 && !sections[2].empty())
+    return Render(ParseSection(sections[2]), 0, isZero);
   return Render(positive, 0, isZero);
 }
 
@@ -189,7 +191,7 @@ bool TryStrToFloat(std::string_view text, double& value) {
   }
   size_t begin = 0;
   if (t[0] == '+') begin = 1;
-  if (begin < t.size() && (t[begin] == '.' )) t.insert(begin, "0");
+  if (begin < t.size() && (t[begin] == '.')) t.insert(begin, "0");
   const char* first = t.data() + begin;
   const char* last = t.data() + t.size();
   auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
@@ -236,6 +238,8 @@ int StrToInt(std::string_view text) {
   return v;
 }
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+  return std::to_string(value);
+}
 
 }  // namespace zv

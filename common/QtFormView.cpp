@@ -21,7 +21,9 @@
 namespace zv {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 [[noreturn]] void Unsupported(const std::string& control, const char* what) {
   throw std::logic_error("control \"" + control + "\" cannot " + what);
@@ -29,19 +31,27 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 Qt::CursorShape ToQt(Cursor c) {
   switch (c) {
-    case Cursor::Cross: return Qt::CrossCursor;
-    case Cursor::Hand: return Qt::PointingHandCursor;
-    case Cursor::Wait: return Qt::WaitCursor;
-    case Cursor::SizeAll: return Qt::SizeAllCursor;
-    case Cursor::IBeam: return Qt::IBeamCursor;
-    case Cursor::Default: break;
+    case Cursor::Cross:
+      return Qt::CrossCursor;
+    case Cursor::Hand:
+      return Qt::PointingHandCursor;
+    case Cursor::Wait:
+      return Qt::WaitCursor;
+    case Cursor::SizeAll:
+      return Qt::SizeAllCursor;
+    case Cursor::IBeam:
+      return Qt::IBeamCursor;
+    case Cursor::Default:
+      break;
   }
   return Qt::ArrowCursor;
 }
 
 }  // namespace
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+}
 
 void ImageView::setImage(const QImage& image) {
   image_ = image;
@@ -184,8 +194,7 @@ int QtFormView::ItemIndex(const std::string& control) const {
   Unsupported(control, "select an item");
 }
 
-void QtFormView::SetCell(const std::string& control, int column, int row,
-                         const std::string& text) {
+void QtFormView::SetCell(const std::string& control, int column, int row, const std::string& text) {
   auto* grid = qobject_cast<QTableWidget*>(Find(control));
   if (!grid) Unsupported(control, "hold cells");
   if (row >= grid->rowCount()) grid->setRowCount(row + 1);
@@ -236,7 +245,9 @@ QImage QtFormView::Image(const std::string& control) const {
   Unsupported(control, "show an image");
 }
 
-void QtFormView::Repaint(const std::string& control) { FindWidget(control)->update(); }
+void QtFormView::Repaint(const std::string& control) {
+  FindWidget(control)->update();
+}
 
 void QtFormView::SetCursor(const std::string& control, Cursor cursor) {
   FindWidget(control)->setCursor(ToQt(cursor));

@@ -56,7 +56,9 @@ void MemoryStream::SetSize(void* ctx, int64_t size) {
   self->position_ = std::min<int64_t>(self->position_, size);
 }
 
-void StreamRewind(TZVStream* stream) { stream->Seek(stream->context, 0, ZV_SEEK_BEGIN); }
+void StreamRewind(TZVStream* stream) {
+  stream->Seek(stream->context, 0, ZV_SEEK_BEGIN);
+}
 
 std::string StreamReadRest(TZVStream* stream) {
   std::string out;

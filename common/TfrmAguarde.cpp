@@ -29,7 +29,9 @@ QPixmap Hourglass() {
 
 }  // namespace
 
-void TfrmAguarde::FormShow() { view_.SetText("pnlAguarde", "Aguarde..."); }
+void TfrmAguarde::FormShow() {
+  view_.SetText("pnlAguarde", "Aguarde...");
+}
 
 TfrmAguardeView::TfrmAguardeView(QWidget* parent) : QDialog(parent) {
   setObjectName("frmAguarde");

@@ -154,8 +154,8 @@ typedef int32_t (*TDigitalizar)(void* Handle, TZVStream* Central, TZVStream* Lat
 typedef int32_t (*TDigitalizarOrto)(void* Handle, TZVStream* const* Centrais,
                                     TZVStream* const* Laterais, int32_t Olho, const char* Titulo);
 /* Standard processing of one image. */
-typedef int32_t (*TProcessaImagem)(void* Handle, TZVStream* Imagem, double* CentroX, double* CentroY,
-                                   TMatrizAngAnel* Pixels, TMatrizAng* Aneis,
+typedef int32_t (*TProcessaImagem)(void* Handle, TZVStream* Imagem, double* CentroX,
+                                   double* CentroY, TMatrizAngAnel* Pixels, TMatrizAng* Aneis,
                                    TMatrizAngAnel* Dioptrias, TPupila* Pupila, double* IndiceConf,
                                    TInfosZV Infos, TPathsZV Paths);
 typedef int32_t (*TProcessaEsfera)(void* Handle, TZVStream* Imagem, const char* Raio,
@@ -163,8 +163,8 @@ typedef int32_t (*TProcessaEsfera)(void* Handle, TZVStream* Imagem, const char* 
 /* Orthokeratology processing of four images (Vessik). IndicesConf points to 4 doubles. */
 typedef int32_t (*TProcessaImagemOrto)(void* Handle, TZVStream* const* Imagens,
                                        TZVStream* TabelaPixels, TZVStream* TabelaDioptrias,
-                                       TZVStream* ValoresOrto, double* IndicesConf,
-                                       TInfosZV Infos, TPathsZV Paths);
+                                       TZVStream* ValoresOrto, double* IndicesConf, TInfosZV Infos,
+                                       TPathsZV Paths);
 /* Single maps. */
 typedef int32_t (*TProcessaMapa)(void* Handle, TZVStream* Central, TZVStream* Lateral,
                                  double CentroX, double CentroY, TZVStream* Cabecalho,
@@ -244,8 +244,10 @@ ZV_STATIC_ASSERT(offsetof(TInfosZV, TIncremento) == 220, "TInfosZV.TIncremento")
 ZV_STATIC_ASSERT(offsetof(TInfosZV, AutoPCaptura) == 224, "TInfosZV.AutoPCaptura");
 ZV_STATIC_ASSERT(offsetof(TInfosZV, DelayAutoPCaptura) == 228, "TInfosZV.DelayAutoPCaptura");
 ZV_STATIC_ASSERT(offsetof(TInfosZV, TipoCalibrador) == 248, "TInfosZV.TipoCalibrador");
-ZV_STATIC_ASSERT(offsetof(TInfosZV, ExibeCeratometriaPontual) == 251, "TInfosZV.ExibeCeratometriaPontual");
-ZV_STATIC_ASSERT(offsetof(TInfosZV, CorCeratometriaPontual) == 256, "TInfosZV.CorCeratometriaPontual");
+ZV_STATIC_ASSERT(offsetof(TInfosZV, ExibeCeratometriaPontual) == 251,
+                 "TInfosZV.ExibeCeratometriaPontual");
+ZV_STATIC_ASSERT(offsetof(TInfosZV, CorCeratometriaPontual) == 256,
+                 "TInfosZV.CorCeratometriaPontual");
 ZV_STATIC_ASSERT(sizeof(TInfosZV) == 272, "TInfosZV size");
 ZV_STATIC_ASSERT(sizeof(TPathsZV) == 96, "TPathsZV size");
 ZV_STATIC_ASSERT(offsetof(TPathsZV, DirCalibracao) == 88, "TPathsZV.DirCalibracao");

@@ -11,7 +11,9 @@
 
 namespace {
 
-double Value(int row, int col) { return 40.0 + 3.0 * std::sin(row * 0.01745) + col * 0.137; }
+double Value(int row, int col) {
+  return 40.0 + 3.0 * std::sin(row * 0.01745) + col * 0.137;
+}
 
 void BM_FormatFloatTable(benchmark::State& state) {
   for (auto _ : state) {

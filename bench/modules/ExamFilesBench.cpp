@@ -6,13 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "UnattendedDialogs.h"
 #include "TextFile.h"
 #include "UBArquivosExame.h"
 #include "UBMapOperation.h"
+#include "UnattendedDialogs.h"
 
 namespace {
-
 
 // A realistic 32-ring exam in a fresh directory.
 struct Exam {

@@ -13,16 +13,15 @@
 #include <memory>
 #include <string>
 
-#include "UnattendedDialogs.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
 #include "TextFile.h"
+#include "UnattendedDialogs.h"
 
 namespace {
 
 using vessik::Correlacao;
 using vessik::ProcessingSession;
-
 
 struct Fixture {
   std::unique_ptr<vessik::ImagemRGB> image[2];  // 16 and 32 rings

@@ -28,7 +28,9 @@ void TfrmDica::FormShow() {
   view_.SetText("btnOk", "&OK");
 }
 
-void TfrmDica::btnOkClick() { view_.Close(QDialog::Accepted); }
+void TfrmDica::btnOkClick() {
+  view_.Close(QDialog::Accepted);
+}
 
 TfrmDicaView::TfrmDicaView(QWidget* parent) : QDialog(parent) {
   setObjectName("frmDica");

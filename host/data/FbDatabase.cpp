@@ -91,8 +91,8 @@ void Attachment::Create(const std::string& name, const std::string& user,
   Open(name, user, password, true);
 }
 
-void Attachment::Open(const std::string& name, const std::string& user,
-                      const std::string& password, bool create) {
+void Attachment::Open(const std::string& name, const std::string& user, const std::string& password,
+                      bool create) {
   Detach();
   Guard([&] {
     Status st;

@@ -10,7 +10,11 @@ namespace {
 SingleEntryBinding<TDigitalizar> binding(Digitalizar, "Digitalizar");
 }  // namespace
 
-bool CarregaModulo(const std::string& path) { return binding.CarregaModulo(path); }
-void LiberaModulo() { binding.LiberaModulo(); }
+bool CarregaModulo(const std::string& path) {
+  return binding.CarregaModulo(path);
+}
+void LiberaModulo() {
+  binding.LiberaModulo();
+}
 
 }  // namespace zv::UBCapturaDLL

@@ -10,7 +10,11 @@ namespace {
 SingleEntryBinding<TProcessaImagemOrto> binding(ProcessaImagem, "ProcessaImagem");
 }  // namespace
 
-bool CarregaModulo(const std::string& path) { return binding.CarregaModulo(path); }
-void LiberaModulo() { binding.LiberaModulo(); }
+bool CarregaModulo(const std::string& path) {
+  return binding.CarregaModulo(path);
+}
+void LiberaModulo() {
+  binding.LiberaModulo();
+}
 
 }  // namespace zv::UBProcOrtoDLL

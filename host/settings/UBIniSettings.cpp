@@ -18,49 +18,102 @@ struct KeyRef {
 };
 
 // The order of the full load fixes the order of the guarded keys' messages.
-constexpr KeyRef kLoadAllBeforeCameraCheck[] = {
-    {"ZV", "Versao"}, {"ZV", "Data"}, {"ZV", "Tipo"}, {"ZV", "TipoCone"},
-    {"ZV", "FatorCorrecao"}, {"ZV", "Z0"},
-    {"DIRETORIOS", "DIRZV"}, {"DIRETORIOS", "EXAMES"}, {"DIRETORIOS", "BANCODADOS"},
-    {"DIRETORIOS", "EXEMPLOS"}, {"DIRETORIOS", "LAUDOS"},
-    {"MODULOS", "DIGITALIZACAO"}, {"MODULOS", "DIGITALIZACAO_ORTO"},
-    {"MODULOS", "PROCESSAMENTO"}, {"MODULOS", "PROCESSAMENTO_ORTO"}, {"MODULOS", "DIRMAPAS"},
-    {"MODULOS", "ULTIMACALIB"}, {"MODULOS", "AUTO"},
-    {"BACKUP", "MODULO"}, {"BACKUP", "AUTO"}, {"BACKUP", "AUTO_OP1_1"},
-    {"BACKUP", "AUTO_OP1_2"}, {"BACKUP", "AUTO_OP2"},
-    {"OPCOES", "DICAS"}, {"OPCOES", "SalvarImagemCaptura"}, {"OPCOES", "sImagemCentral"},
-    {"OPCOES", "sImagemLateral"}, {"OPCOES", "MapaPadraoNovoExame"},
-    {"OPCOES", "TreeViewNodes"}, {"OPCOES", "AUTOINCMAP"}, {"OPCOES", "INCMAP"},
-    {"OPCOES", "AUTOANEIS"}, {"OPCOES", "AUTOMINIMAPA"}, {"OPCOES", "AUTOEXAME"},
-    {"OPCOES", "INDICECONF"},
-    {"CLINICA", "NOME"}, {"CLINICA", "ENDERECO"}, {"CLINICA", "CidadeEst"},
-    {"CLINICA", "TELEFONE"}, {"CLINICA", "OPT1"}, {"CLINICA", "OPT2"}, {"CLINICA", "OPT3"},
-    {"CAMERA", "BRILHO"}, {"CAMERA", "CONTRASTE"}, {"CAMERA", "CAMERACENTRAL"},
-    {"CAMERA", "CAMERALATERAL"}, {"CAMERA", "CONECTORCENTRAL"},
-    {"CAMERA", "CONECTORLATERALD"}, {"CAMERA", "CONECTORLATERALS"},
-    {"SERIAL", "COM"}};
+constexpr KeyRef kLoadAllBeforeCameraCheck[] = {{"ZV", "Versao"},
+                                                {"ZV", "Data"},
+                                                {"ZV", "Tipo"},
+                                                {"ZV", "TipoCone"},
+                                                {"ZV", "FatorCorrecao"},
+                                                {"ZV", "Z0"},
+                                                {"DIRETORIOS", "DIRZV"},
+                                                {"DIRETORIOS", "EXAMES"},
+                                                {"DIRETORIOS", "BANCODADOS"},
+                                                {"DIRETORIOS", "EXEMPLOS"},
+                                                {"DIRETORIOS", "LAUDOS"},
+                                                {"MODULOS", "DIGITALIZACAO"},
+                                                {"MODULOS", "DIGITALIZACAO_ORTO"},
+                                                {"MODULOS", "PROCESSAMENTO"},
+                                                {"MODULOS", "PROCESSAMENTO_ORTO"},
+                                                {"MODULOS", "DIRMAPAS"},
+                                                {"MODULOS", "ULTIMACALIB"},
+                                                {"MODULOS", "AUTO"},
+                                                {"BACKUP", "MODULO"},
+                                                {"BACKUP", "AUTO"},
+                                                {"BACKUP", "AUTO_OP1_1"},
+                                                {"BACKUP", "AUTO_OP1_2"},
+                                                {"BACKUP", "AUTO_OP2"},
+                                                {"OPCOES", "DICAS"},
+                                                {"OPCOES", "SalvarImagemCaptura"},
+                                                {"OPCOES", "sImagemCentral"},
+                                                {"OPCOES", "sImagemLateral"},
+                                                {"OPCOES", "MapaPadraoNovoExame"},
+                                                {"OPCOES", "TreeViewNodes"},
+                                                {"OPCOES", "AUTOINCMAP"},
+                                                {"OPCOES", "INCMAP"},
+                                                {"OPCOES", "AUTOANEIS"},
+                                                {"OPCOES", "AUTOMINIMAPA"},
+                                                {"OPCOES", "AUTOEXAME"},
+                                                {"OPCOES", "INDICECONF"},
+                                                {"CLINICA", "NOME"},
+                                                {"CLINICA", "ENDERECO"},
+                                                {"CLINICA", "CidadeEst"},
+                                                {"CLINICA", "TELEFONE"},
+                                                {"CLINICA", "OPT1"},
+                                                {"CLINICA", "OPT2"},
+                                                {"CLINICA", "OPT3"},
+                                                {"CAMERA", "BRILHO"},
+                                                {"CAMERA", "CONTRASTE"},
+                                                {"CAMERA", "CAMERACENTRAL"},
+                                                {"CAMERA", "CAMERALATERAL"},
+                                                {"CAMERA", "CONECTORCENTRAL"},
+                                                {"CAMERA", "CONECTORLATERALD"},
+                                                {"CAMERA", "CONECTORLATERALS"},
+                                                {"SERIAL", "COM"}};
 
-constexpr KeyRef kLoadAllAfterCameraCheck[] = {
-    {"CLINICA", "MEDICOATIVO"}, {"CLINICA", "PACIENTEATIVO"},
-    {"OPCOES", "TIPOCERATOMETRIA"}, {"OPCOES", "QualidadeImagem"}, {"OPCOES", "IDIOMA"},
-    {"OPCOES", "TVLCENTRAL"}, {"OPCOES", "TINCREMENTO"}, {"OPCOES", "AUTOPCAPTURA"},
-    {"OPCOES", "DELAYAUTOPCAPTURA"}, {"OPCOES", "PASSOMOTORX"}, {"OPCOES", "PASSOMOTORY"},
-    {"OPCOES", "TIPOCALIBRADOR"}, {"OPCOES", "EXIBIRINDICEMAPA"},
-    {"MAPA", "EXIBEGRADE"}, {"MAPA", "EXIBECERATOMETRIAPONTUAL"},
-    {"MAPA", "CORCERATOMETRIAPONTUAL"}};
+constexpr KeyRef kLoadAllAfterCameraCheck[] = {{"CLINICA", "MEDICOATIVO"},
+                                               {"CLINICA", "PACIENTEATIVO"},
+                                               {"OPCOES", "TIPOCERATOMETRIA"},
+                                               {"OPCOES", "QualidadeImagem"},
+                                               {"OPCOES", "IDIOMA"},
+                                               {"OPCOES", "TVLCENTRAL"},
+                                               {"OPCOES", "TINCREMENTO"},
+                                               {"OPCOES", "AUTOPCAPTURA"},
+                                               {"OPCOES", "DELAYAUTOPCAPTURA"},
+                                               {"OPCOES", "PASSOMOTORX"},
+                                               {"OPCOES", "PASSOMOTORY"},
+                                               {"OPCOES", "TIPOCALIBRADOR"},
+                                               {"OPCOES", "EXIBIRINDICEMAPA"},
+                                               {"MAPA", "EXIBEGRADE"},
+                                               {"MAPA", "EXIBECERATOMETRIAPONTUAL"},
+                                               {"MAPA", "CORCERATOMETRIAPONTUAL"}};
 
-constexpr KeyRef kToolsSubset[] = {
-    {"OPCOES", "TreeViewNodes"}, {"OPCOES", "AUTOINCMAP"}, {"OPCOES", "INCMAP"},
-    {"OPCOES", "AUTOANEIS"}, {"OPCOES", "AUTOEXAME"}, {"OPCOES", "INDICECONF"},
-    {"OPCOES", "SalvarImagemCaptura"}, {"OPCOES", "sImagemCentral"},
-    {"OPCOES", "sImagemLateral"}, {"OPCOES", "MapaPadraoNovoExame"},
-    {"CLINICA", "NOME"}, {"CLINICA", "ENDERECO"}, {"CLINICA", "CidadeEst"},
-    {"CLINICA", "TELEFONE"}, {"CLINICA", "OPT1"}, {"CLINICA", "OPT2"}, {"CLINICA", "OPT3"},
-    {"OPCOES", "TIPOCERATOMETRIA"}, {"OPCOES", "QualidadeImagem"}, {"OPCOES", "IDIOMA"},
-    {"OPCOES", "TVLCENTRAL"}, {"OPCOES", "TINCREMENTO"}, {"OPCOES", "AUTOPCAPTURA"},
-    {"OPCOES", "DELAYAUTOPCAPTURA"}, {"OPCOES", "EXIBIRINDICEMAPA"},
-    {"MAPA", "EXIBEGRADE"}, {"MAPA", "EXIBECERATOMETRIAPONTUAL"},
-    {"MAPA", "CORCERATOMETRIAPONTUAL"}};
+constexpr KeyRef kToolsSubset[] = {{"OPCOES", "TreeViewNodes"},
+                                   {"OPCOES", "AUTOINCMAP"},
+                                   {"OPCOES", "INCMAP"},
+                                   {"OPCOES", "AUTOANEIS"},
+                                   {"OPCOES", "AUTOEXAME"},
+                                   {"OPCOES", "INDICECONF"},
+                                   {"OPCOES", "SalvarImagemCaptura"},
+                                   {"OPCOES", "sImagemCentral"},
+                                   {"OPCOES", "sImagemLateral"},
+                                   {"OPCOES", "MapaPadraoNovoExame"},
+                                   {"CLINICA", "NOME"},
+                                   {"CLINICA", "ENDERECO"},
+                                   {"CLINICA", "CidadeEst"},
+                                   {"CLINICA", "TELEFONE"},
+                                   {"CLINICA", "OPT1"},
+                                   {"CLINICA", "OPT2"},
+                                   {"CLINICA", "OPT3"},
+                                   {"OPCOES", "TIPOCERATOMETRIA"},
+                                   {"OPCOES", "QualidadeImagem"},
+                                   {"OPCOES", "IDIOMA"},
+                                   {"OPCOES", "TVLCENTRAL"},
+                                   {"OPCOES", "TINCREMENTO"},
+                                   {"OPCOES", "AUTOPCAPTURA"},
+                                   {"OPCOES", "DELAYAUTOPCAPTURA"},
+                                   {"OPCOES", "EXIBIRINDICEMAPA"},
+                                   {"MAPA", "EXIBEGRADE"},
+                                   {"MAPA", "EXIBECERATOMETRIAPONTUAL"},
+                                   {"MAPA", "CORCERATOMETRIAPONTUAL"}};
 
 constexpr KeyRef kCalibrationSubset[] = {{"CAMERA", "BRILHO"},
                                          {"CAMERA", "CONTRASTE"},
@@ -68,13 +121,13 @@ constexpr KeyRef kCalibrationSubset[] = {{"CAMERA", "BRILHO"},
                                          {"OPCOES", "TIPOCALIBRADOR"}};
 
 // Keys read with the "Bool" kind and held as booleans.
-constexpr const char* kBoolKeys[] = {"DICAS",        "SALVARIMAGEMCAPTURA", "SIMAGEMCENTRAL",
-                                     "SIMAGEMLATERAL", "AUTOPCAPTURA",      "EXIBIRINDICEMAPA"};
+constexpr const char* kBoolKeys[] = {"DICAS",          "SALVARIMAGEMCAPTURA", "SIMAGEMCENTRAL",
+                                     "SIMAGEMLATERAL", "AUTOPCAPTURA",        "EXIBIRINDICEMAPA"};
 // Keys validated at load with a message and a fallback.
 constexpr const char* kGuardedKeys[] = {
-    "TIPOCONE",       "QUALIDADEIMAGEM", "TVLCENTRAL",          "TINCREMENTO",
-    "DELAYAUTOPCAPTURA", "TIPOCALIBRADOR", "EXIBEGRADE", "EXIBECERATOMETRIAPONTUAL",
-    "CORCERATOMETRIAPONTUAL"};
+    "TIPOCONE",    "QUALIDADEIMAGEM",          "TVLCENTRAL",
+    "TINCREMENTO", "DELAYAUTOPCAPTURA",        "TIPOCALIBRADOR",
+    "EXIBEGRADE",  "EXIBECERATOMETRIAPONTUAL", "CORCERATOMETRIAPONTUAL"};
 
 constexpr const char* kCaption = "ERRO";
 
@@ -186,8 +239,9 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
     try {
       tipoCone_ = ReadSetting(iniFileName_, "Str", "ZV", "TipoCone");
     } catch (const std::exception&) {
-      Warn("Erro ao carregar o tipo do cone! O tipo 4 será definido.\n\rFavor entrar em contato "
-           "com nosso suporte técnico - 0800 555 0100.");
+      Warn(
+          "Erro ao carregar o tipo do cone! O tipo 4 será definido.\n\rFavor entrar em contato "
+          "com nosso suporte técnico - 0800 555 0100.");
       tipoCone_ = "4";
     }
   } else if (key == "QUALIDADEIMAGEM") {
@@ -200,8 +254,9 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
     texts_[Id("OPCOES", "QualidadeImagem")] = text;
   } else if (key == "TVLCENTRAL") {
     if (!TryStrToInt(ReadSetting(iniFileName_, "Int", "OPCOES", "TVLCENTRAL"), tvlCentral_)) {
-      Warn("Erro ao carregar valor central de tolerância de varredura!\n\rO valor será definido "
-           "de acordo com o tipo de cone utilizado pelo aparelho.");
+      Warn(
+          "Erro ao carregar valor central de tolerância de varredura!\n\rO valor será definido "
+          "de acordo com o tipo de cone utilizado pelo aparelho.");
       double cone = 0;
       tvlCentral_ = TryStrToFloat(tipoCone_, cone) && cone > 2 ? 8 : 16;
     }
@@ -211,8 +266,9 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
                               "valor 2 será definido.",
                               2);
   } else if (key == "DELAYAUTOPCAPTURA") {
-    delayAutoPCaptura_ = guardedInt(
-        "DELAYAUTOPCAPTURA", "Erro ao carregar delay de captura! O valor 500 ms será definido.", 500);
+    delayAutoPCaptura_ =
+        guardedInt("DELAYAUTOPCAPTURA",
+                   "Erro ao carregar delay de captura! O valor 500 ms será definido.", 500);
   } else if (key == "TIPOCALIBRADOR") {
     tipoCalibrador_ = guardedInt(
         "TIPOCALIBRADOR", "Erro ao carregar tipo de calibrador! O valor 1 será definido.", 1);
@@ -278,19 +334,47 @@ int TBIniSettings::IntOf(const std::string& section, const std::string& key) con
   return StrToInt(Text(section, key));
 }
 
-int TBIniSettings::Tipo() const { return IntOf("ZV", "Tipo"); }
-double TBIniSettings::FatorCorrecao() const { return StrToFloat(Text("ZV", "FatorCorrecao")); }
-double TBIniSettings::Z0() const { return StrToFloat(Text("ZV", "Z0")); }
-int TBIniSettings::BackupAuto() const { return IntOf("BACKUP", "AUTO"); }
-int TBIniSettings::BackupPeriodo() const { return IntOf("BACKUP", "AUTO_OP1_1"); }
-int TBIniSettings::BackupUnidade() const { return IntOf("BACKUP", "AUTO_OP1_2"); }
-int TBIniSettings::BackupExames() const { return IntOf("BACKUP", "AUTO_OP2"); }
-int TBIniSettings::QualidadeImagem() const { return IntOf("OPCOES", "QualidadeImagem"); }
-double TBIniSettings::IncMap() const { return StrToFloat(Text("OPCOES", "INCMAP")); }
-int TBIniSettings::IndiceConf() const { return IntOf("OPCOES", "INDICECONF"); }
-int TBIniSettings::Brilho() const { return IntOf("CAMERA", "BRILHO"); }
-int TBIniSettings::Contraste() const { return IntOf("CAMERA", "CONTRASTE"); }
-int TBIniSettings::CameraCentral() const { return IntOf("CAMERA", "CAMERACENTRAL"); }
-int TBIniSettings::CameraLateral() const { return IntOf("CAMERA", "CAMERALATERAL"); }
+int TBIniSettings::Tipo() const {
+  return IntOf("ZV", "Tipo");
+}
+double TBIniSettings::FatorCorrecao() const {
+  return StrToFloat(Text("ZV", "FatorCorrecao"));
+}
+double TBIniSettings::Z0() const {
+  return StrToFloat(Text("ZV", "Z0"));
+}
+int TBIniSettings::BackupAuto() const {
+  return IntOf("BACKUP", "AUTO");
+}
+int TBIniSettings::BackupPeriodo() const {
+  return IntOf("BACKUP", "AUTO_OP1_1");
+}
+int TBIniSettings::BackupUnidade() const {
+  return IntOf("BACKUP", "AUTO_OP1_2");
+}
+int TBIniSettings::BackupExames() const {
+  return IntOf("BACKUP", "AUTO_OP2");
+}
+int TBIniSettings::QualidadeImagem() const {
+  return IntOf("OPCOES", "QualidadeImagem");
+}
+double TBIniSettings::IncMap() const {
+  return StrToFloat(Text("OPCOES", "INCMAP"));
+}
+int TBIniSettings::IndiceConf() const {
+  return IntOf("OPCOES", "INDICECONF");
+}
+int TBIniSettings::Brilho() const {
+  return IntOf("CAMERA", "BRILHO");
+}
+int TBIniSettings::Contraste() const {
+  return IntOf("CAMERA", "CONTRASTE");
+}
+int TBIniSettings::CameraCentral() const {
+  return IntOf("CAMERA", "CAMERACENTRAL");
+}
+int TBIniSettings::CameraLateral() const {
+  return IntOf("CAMERA", "CAMERALATERAL");
+}
 
 }  // namespace zv

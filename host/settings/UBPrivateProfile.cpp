@@ -19,8 +19,7 @@ std::string_view Trim(std::string_view s) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -59,7 +58,8 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 
 std::string ValueOf(std::string_view line) {
   std::string_view v = Trim(line.substr(line.find('=') + 1));
-  if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
+  if (v.size() >= 2 &&
+      ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
     v = v.substr(1, v.size() - 2);
   return std::string(v);
 }
@@ -92,8 +92,8 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
   return std::nullopt;
 }
 
-void WriteProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value) {
+void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
   std::vector<std::string> lines = SplitRaw(ReadBytes(file).value_or(""));
   const std::string sectionCp = Utf8ToCp1252(section), keyCp = Utf8ToCp1252(key);
   const std::string newLine = keyCp + "=" + Utf8ToCp1252(value);

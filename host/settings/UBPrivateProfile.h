@@ -16,7 +16,7 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
 // Sets `key` in `section` to `value`: only that key's line changes; a missing key is added at the
 // end of its section, a missing section at the end of the file, a missing file is created.  The
 // file is rewritten through a temporary file.  Throws IoError.
-void WriteProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value);
+void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 }  // namespace zv

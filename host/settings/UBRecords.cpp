@@ -12,17 +12,36 @@ const char kEmpty[] = "";
 }  // namespace
 
 TZVRecords::TZVRecords() {
-  for (const char** f : {&Infos.TipoCone, &Infos.MedicoAtivo, &Infos.PacienteAtivo,
-                         &Infos.ClinicaNome, &Infos.ClinicaEndereco, &Infos.ClinicaCidadeEst,
-                         &Infos.ClinicaTelefone, &Infos.ConectorCentral, &Infos.ConectorLateralS,
-                         &Infos.ConectorLateralD, &Infos.TextoReservado1,
-                         &Infos.MapaPadraoNovoExame, &Infos.TipoCeratometria, &Infos.Idioma,
-                         &Infos.TextoReservado2, &Infos.TextoReservado3,
-                         &Infos.CorCeratometriaPontual, &Infos.TextoReservado4, &Paths.DirRaiz,
-                         &Paths.DirBancoDados, &Paths.DirExames, &Paths.DirExemplos,
-                         &Paths.DirLaudos, &Paths.ModDigitalizacao, &Paths.ModProcessamento,
-                         &Paths.ModBackup, &Paths.DirMapas, &Paths.ModDigitalizacaoOrto,
-                         &Paths.ModProcOrto, &Paths.DirCalibracao})
+  for (const char** f : {&Infos.TipoCone,
+                         &Infos.MedicoAtivo,
+                         &Infos.PacienteAtivo,
+                         &Infos.ClinicaNome,
+                         &Infos.ClinicaEndereco,
+                         &Infos.ClinicaCidadeEst,
+                         &Infos.ClinicaTelefone,
+                         &Infos.ConectorCentral,
+                         &Infos.ConectorLateralS,
+                         &Infos.ConectorLateralD,
+                         &Infos.TextoReservado1,
+                         &Infos.MapaPadraoNovoExame,
+                         &Infos.TipoCeratometria,
+                         &Infos.Idioma,
+                         &Infos.TextoReservado2,
+                         &Infos.TextoReservado3,
+                         &Infos.CorCeratometriaPontual,
+                         &Infos.TextoReservado4,
+                         &Paths.DirRaiz,
+                         &Paths.DirBancoDados,
+                         &Paths.DirExames,
+                         &Paths.DirExemplos,
+                         &Paths.DirLaudos,
+                         &Paths.ModDigitalizacao,
+                         &Paths.ModProcessamento,
+                         &Paths.ModBackup,
+                         &Paths.DirMapas,
+                         &Paths.ModDigitalizacaoOrto,
+                         &Paths.ModProcOrto,
+                         &Paths.DirCalibracao})
     *f = kEmpty;
 }
 

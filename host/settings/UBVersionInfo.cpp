@@ -45,7 +45,8 @@ std::optional<std::array<uint16_t, 4>> ReadVersionNote(const std::string& fileNa
       uint16_t parts[4];
     } content{};
     if (s.sh_size < sizeof content || !ReadAt(in, s.sh_offset, content)) return std::nullopt;
-    if (content.note.n_namesz != sizeof kOwner || std::memcmp(content.owner, kOwner, sizeof kOwner) != 0)
+    if (content.note.n_namesz != sizeof kOwner ||
+        std::memcmp(content.owner, kOwner, sizeof kOwner) != 0)
       return std::nullopt;
     return std::array<uint16_t, 4>{content.parts[0], content.parts[1], content.parts[2],
                                    content.parts[3]};
@@ -62,7 +63,8 @@ void TBVersionInfo::LoadFrom(const std::string& fileName) {
   size_t start = 0;
   for (size_t i = 0; i < 4 && start <= fileVersion_.size() && !fileVersion_.empty(); ++i) {
     const size_t dot = i < 3 ? fileVersion_.find('.', start) : std::string::npos;
-    parts_[i] = fileVersion_.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    parts_[i] =
+        fileVersion_.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     if (dot == std::string::npos) break;
     start = dot + 1;
   }

@@ -1,11 +1,10 @@
-#include "NumberFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 
 #include "DateFormat.h"
 #include "Errors.h"
+#include "NumberFormat.h"
 
 namespace zv {
 namespace {
@@ -38,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"#,##0.00;(#,##0.00)", 1234567.891, "1,234,567.89"},
                       FormatCase{"#,##0.00;(#,##0.00)", -1234.5, "(1,234.50)"},
                       FormatCase{"#,##0.00;(#,##0.00)", 0, "0.00"}),
-    [](const ::testing::TestParamInfo<FormatCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<FormatCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 TEST(FloatToStr, ShortestGeneralForm) {
   EXPECT_EQ(FloatToStr(0.0734), "0.0734");
@@ -71,7 +72,8 @@ TEST(Parsing, IntegersDecimalAndHexadecimal) {
   EXPECT_EQ(StrToInt(" -7"), -7);
   EXPECT_EQ(StrToInt("0x1F"), 31);
   EXPECT_EQ(StrToInt("$10"), 16);
-  for (const char* bad : {"", "x", "1.5", "99999999999", "0x"}) EXPECT_THROW(StrToInt(bad), ConvertError) << bad;
+  for (const char* bad : {"", "x", "1.5", "99999999999", "0x"})
+    EXPECT_THROW(StrToInt(bad), ConvertError) << bad;
 }
 
 TEST(DateFormat, TheSystemsPatterns) {

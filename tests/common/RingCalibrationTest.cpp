@@ -1,8 +1,7 @@
-#include "RingCalibration.h"
-
 #include <gtest/gtest.h>
 
 #include "Errors.h"
+#include "RingCalibration.h"
 
 namespace zv {
 namespace {

@@ -1,5 +1,3 @@
-#include "TextFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -9,6 +7,7 @@
 #include "Streams.h"
 #include "TestPaths.h"
 #include "Text1252.h"
+#include "TextFile.h"
 
 namespace zv {
 namespace {

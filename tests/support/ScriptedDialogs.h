@@ -30,7 +30,7 @@ class ScriptedDialogs : public Dialogs {
       return r;
     }
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
-                                                                                : MsgResult::Ok;
+                                                                              : MsgResult::Ok;
   }
   std::optional<std::string> OpenFileName(const std::string&, const std::string&,
                                           const std::string&) override {

@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "DetectorImage.h"
-#include "UnattendedDialogs.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
 #include "RingCalibration.h"
 #include "TextFile.h"
+#include "UnattendedDialogs.h"
 
 namespace zv {
 

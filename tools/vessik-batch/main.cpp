@@ -15,15 +15,14 @@
 
 #include "BatchOptions.h"
 #include "DetectorImage.h"
-#include "UnattendedDialogs.h"
 #include "Errors.h"
 #include "NumberFormat.h"
 #include "ProcessingSession.h"
 #include "SaidaModulo.h"
 #include "TextFile.h"
+#include "UnattendedDialogs.h"
 
 namespace {
-
 
 struct Failure {
   std::string message;

@@ -32,8 +32,8 @@ bool Shoot(QWidget& window, const QString& path) {
   window.raise();
   Settle();
   const QRect frame = window.frameGeometry();
-  const QPixmap shot = QApplication::primaryScreen()->grabWindow(
-      0, frame.x(), frame.y(), frame.width(), frame.height());
+  const QPixmap shot = QApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(),
+                                                                 frame.width(), frame.height());
   return shot.save(path);
 }
 

@@ -11,11 +11,15 @@
 namespace zv {
 namespace {
 
-double RoundedTo4(double v) { return StrToFloat(FormatFloat("0.0000", v)); }
+double RoundedTo4(double v) {
+  return StrToFloat(FormatFloat("0.0000", v));
+}
 
 }  // namespace
 
-void CalculaMedia(std::array<double, 5>& v) { v[4] = RoundedTo4((v[0] + v[1] + v[2] + v[3]) / 4); }
+void CalculaMedia(std::array<double, 5>& v) {
+  v[4] = RoundedTo4((v[0] + v[1] + v[2] + v[3]) / 4);
+}
 
 double DesvioPadrao(const std::array<double, 5>& v) {
   double sum = 0;
@@ -53,7 +57,9 @@ void TfrmDadosOrto::FormShow() {
   view_.SetText("BitBtn1", "Sair");
 }
 
-void TfrmDadosOrto::BitBtn1Click() { view_.Close(QDialog::Accepted); }
+void TfrmDadosOrto::BitBtn1Click() {
+  view_.Close(QDialog::Accepted);
+}
 
 TfrmDadosOrtoView::TfrmDadosOrtoView(ValoresOrtoImagens valores, QWidget* parent)
     : QDialog(parent) {

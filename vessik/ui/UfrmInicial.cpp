@@ -33,7 +33,9 @@ void SetPixel(QImage& image, int x, int y, QRgb colour) {
   if (x >= 0 && y >= 0 && x < image.width() && y < image.height()) image.setPixel(x, y, colour);
 }
 
-QRgb RingColour(int ring) { return ring % 2 == 1 ? kRed : kYellow; }
+QRgb RingColour(int ring) {
+  return ring % 2 == 1 ? kRed : kYellow;
+}
 
 const char* const kArrows[4] = {"sbCimaPup", "sbBaixoPup", "sbEsquerdaPup", "sbDireitaPup"};
 
@@ -52,15 +54,24 @@ TfrmInicial::TfrmInicial(FormView& view, Dialogs& dialogs, RingProcessing& proce
 void TfrmInicial::FormShow() {
   // Captions and initial states of the form.
   const std::pair<const char*, const char*> captions[] = {
-      {"btnSelecionar", "Selecionar"}, {"btnRetocar", "Retocar"},
-      {"btnInterpolar", "Interpolar"}, {"sbAdicionar", "Adicionar"},
-      {"sbRemover", "Remover"},        {"btnAnterior", "Anterior"},
-      {"btnProxima", "Próxima"},       {"btnOK", "OK"},
-      {"btnCancelar", "Cancelar"},     {"spbDadosOrto", "Ver dados Orto"},
-      {"sbDesenharPup", "Desenhar"},   {"sbRemoverPup", "Remover"},
-      {"cbAneis", "Aneis"},            {"chkDesenhar", "Desenhar"},
-      {"btnLimpar", "Limpar"},         {"lblInfo", kInfoClique},
-      {"lblIndConf", "0 %"},           {"lblAutoProc", "Processamento automático dos aneis"}};
+      {"btnSelecionar", "Selecionar"},
+      {"btnRetocar", "Retocar"},
+      {"btnInterpolar", "Interpolar"},
+      {"sbAdicionar", "Adicionar"},
+      {"sbRemover", "Remover"},
+      {"btnAnterior", "Anterior"},
+      {"btnProxima", "Próxima"},
+      {"btnOK", "OK"},
+      {"btnCancelar", "Cancelar"},
+      {"spbDadosOrto", "Ver dados Orto"},
+      {"sbDesenharPup", "Desenhar"},
+      {"sbRemoverPup", "Remover"},
+      {"cbAneis", "Aneis"},
+      {"chkDesenhar", "Desenhar"},
+      {"btnLimpar", "Limpar"},
+      {"lblInfo", kInfoClique},
+      {"lblIndConf", "0 %"},
+      {"lblAutoProc", "Processamento automático dos aneis"}};
   for (const auto& [control, caption] : captions) view_.SetText(control, caption);
   view_.SetHint("sbMovimentarPup", "Movimentar");
   view_.SetHint("sbRedimensionarPup", "Redimensionar");
@@ -156,10 +167,12 @@ void TfrmInicial::Image1MouseMove(int x, int y) {
     QPainter p(&displayed_);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.setPen(Qt::white);
-    p.drawEllipse(QRect(QPoint(dragStartX_, dragStartY_), QPoint(dragEndX_, dragEndY_)).normalized());
+    p.drawEllipse(
+        QRect(QPoint(dragStartX_, dragStartY_), QPoint(dragEndX_, dragEndY_)).normalized());
     dragEndX_ = x;
     dragEndY_ = y;
-    p.drawEllipse(QRect(QPoint(dragStartX_, dragStartY_), QPoint(dragEndX_, dragEndY_)).normalized());
+    p.drawEllipse(
+        QRect(QPoint(dragStartX_, dragStartY_), QPoint(dragEndX_, dragEndY_)).normalized());
     p.end();
     Show();
     return;
@@ -240,9 +253,13 @@ void TfrmInicial::btnSelecionarClick() {
   view_.SetCursor("Image1", Cursor::Cross);
 }
 
-void TfrmInicial::sbAdicionarClick() { EntraModoPontos(true); }
+void TfrmInicial::sbAdicionarClick() {
+  EntraModoPontos(true);
+}
 
-void TfrmInicial::sbRemoverClick() { EntraModoPontos(false); }
+void TfrmInicial::sbRemoverClick() {
+  EntraModoPontos(false);
+}
 
 void TfrmInicial::EntraModoPontos(bool adicionar) {
   emEdicao_ = true;
@@ -415,10 +432,12 @@ namespace {
 
 // Moves the box (left, top, right, bottom) by `step` pixels in a direction.
 void Move(std::array<int, 4>& box, TfrmInicial::Direcao d, int step) {
-  const int dx = d == TfrmInicial::Direcao::Esquerda ? -step
+  const int dx = d == TfrmInicial::Direcao::Esquerda  ? -step
                  : d == TfrmInicial::Direcao::Direita ? step
-                                                       : 0;
-  const int dy = d == TfrmInicial::Direcao::Cima ? -step : d == TfrmInicial::Direcao::Baixo ? step : 0;
+                                                      : 0;
+  const int dy = d == TfrmInicial::Direcao::Cima    ? -step
+                 : d == TfrmInicial::Direcao::Baixo ? step
+                                                    : 0;
   box = {box[0] + dx, box[1] + dy, box[2] + dx, box[3] + dy};
 }
 
@@ -426,10 +445,18 @@ void Move(std::array<int, 4>& box, TfrmInicial::Direcao d, int step) {
 // wider.
 void Resize(std::array<int, 4>& box, TfrmInicial::Direcao d, int step) {
   switch (d) {
-    case TfrmInicial::Direcao::Cima: box = {box[0], box[1] - step, box[2], box[3] + step}; break;
-    case TfrmInicial::Direcao::Baixo: box = {box[0], box[1] + step, box[2], box[3] - step}; break;
-    case TfrmInicial::Direcao::Esquerda: box = {box[0] + step, box[1], box[2] - step, box[3]}; break;
-    case TfrmInicial::Direcao::Direita: box = {box[0] - step, box[1], box[2] + step, box[3]}; break;
+    case TfrmInicial::Direcao::Cima:
+      box = {box[0], box[1] - step, box[2], box[3] + step};
+      break;
+    case TfrmInicial::Direcao::Baixo:
+      box = {box[0], box[1] + step, box[2], box[3] - step};
+      break;
+    case TfrmInicial::Direcao::Esquerda:
+      box = {box[0] + step, box[1], box[2] - step, box[3]};
+      break;
+    case TfrmInicial::Direcao::Direita:
+      box = {box[0] - step, box[1], box[2] + step, box[3]};
+      break;
   }
 }
 

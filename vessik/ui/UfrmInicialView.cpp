@@ -124,7 +124,8 @@ TfrmInicialView::TfrmInicialView(RingProcessing& processing, const TInfosZV& inf
     auto* button = findChild<QAbstractButton*>(name);
     connect(button, &QAbstractButton::pressed, this,
             [this, d = direction] { Run([&] { model_->SetaMouseDown(d); }); });
-    connect(button, &QAbstractButton::released, this, [this] { Run([&] { model_->AnulaMovs(); }); });
+    connect(button, &QAbstractButton::released, this,
+            [this] { Run([&] { model_->AnulaMovs(); }); });
     connect(button, &QAbstractButton::clicked, this,
             [this, d = direction] { Run([&] { model_->SetaClick(d); }); });
   }
@@ -173,10 +174,10 @@ void TfrmInicialView::BuildControls(QWidget* area) {
 
   auto* pupil = Make<QGroupBox>(area, "gbPupila", QRect(650, 244, 146, 150));
   pupil->setTitle("Pupila");
-  for (const auto& [name, geometry] :
-       {std::pair{"sbDesenharPup", QRect(8, 20, 63, 24)}, std::pair{"sbRemoverPup", QRect(75, 20, 63, 24)},
-        std::pair{"sbMovimentarPup", QRect(8, 48, 63, 24)},
-        std::pair{"sbRedimensionarPup", QRect(75, 48, 63, 24)}}) {
+  for (const auto& [name, geometry] : {std::pair{"sbDesenharPup", QRect(8, 20, 63, 24)},
+                                       std::pair{"sbRemoverPup", QRect(75, 20, 63, 24)},
+                                       std::pair{"sbMovimentarPup", QRect(8, 48, 63, 24)},
+                                       std::pair{"sbRedimensionarPup", QRect(75, 48, 63, 24)}}) {
     auto* b = Make<QToolButton>(pupil, name, geometry);
     b->setCheckable(std::string(name) != "sbRemoverPup");
   }

@@ -15,20 +15,32 @@ static void WriteText(TZVStream* s, const char* text) {
 }
 
 #if ZV_VARIANT == 1
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Mapa Axial\r\n1\r\n1\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Mapa Axial\r\n1\r\n1\r\n");
+}
 EXPORT void ProcessaMapa(void) {}
 #elif ZV_VARIANT == 2
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Quillon Ortoceratologia\r\n2\r\n4\r\n1.2.0.0\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Quillon Ortoceratologia\r\n2\r\n4\r\n1.2.0.0\r\n");
+}
 EXPORT void ProcessaMapas(void) {}
 EXPORT void Wizard(void) {}
 #elif ZV_VARIANT == 3
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Mapa Estranho\r\n3\r\n2\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Mapa Estranho\r\n3\r\n2\r\n");
+}
 #elif ZV_VARIANT == 4
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Duas Linhas\r\n1\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Duas Linhas\r\n1\r\n");
+}
 #elif ZV_VARIANT == 5
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Uma Linha\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Uma Linha\r\n");
+}
 #elif ZV_VARIANT == 6
-EXPORT void Info(TZVStream* s) { WriteText(s, "Processamento de Imagem Digital\r\n"); }
+EXPORT void Info(TZVStream* s) {
+  WriteText(s, "Processamento de Imagem Digital\r\n");
+}
 #elif ZV_VARIANT == 7
 /* Captures 10 bytes into the central stream, as a capture module does. */
 EXPORT int32_t Digitalizar(void* handle, TZVStream* central, TZVStream* lateral, int32_t olho,
@@ -37,8 +49,12 @@ EXPORT int32_t Digitalizar(void* handle, TZVStream* central, TZVStream* lateral,
   WriteText(central, "0123456789");
   return 1;
 }
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Completo\r\n1\r\n1\r\n"); }
-EXPORT void Info(TZVStream* s) { WriteText(s, "Completo\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Completo\r\n1\r\n1\r\n");
+}
+EXPORT void Info(TZVStream* s) {
+  WriteText(s, "Completo\r\n");
+}
 EXPORT void ProcessaImagem(void) {}
 EXPORT void ProcessaEsfera(void) {}
 EXPORT void ProcessaMapa(void) {}
@@ -52,7 +68,9 @@ EXPORT void InfoBackup(void) {}
 EXPORT void CriarBackup(void) {}
 EXPORT void RestaurarBackup(void) {}
 #elif ZV_VARIANT == 8
-EXPORT void InfoMapa(TZVStream* s) { WriteText(s, "Parcial\r\n1\r\n1\r\n"); }
+EXPORT void InfoMapa(TZVStream* s) {
+  WriteText(s, "Parcial\r\n1\r\n1\r\n");
+}
 EXPORT void ProcessaImagem(void) {}
 EXPORT void ProcessaMapaOrto(void) {}
 EXPORT void ProcessaMapas(void) {}

@@ -25,9 +25,9 @@ TEST(DemoInstallation, SettingsLoadSilentlyAndNameExistingDirectories) {
   EXPECT_TRUE(dialogs.shown.empty());
   TZVRecords records;
   CopySettingsToRecords(settings, records);
-  for (const char* d : {records.Paths.DirExames, records.Paths.DirLaudos, records.Paths.DirBancoDados,
-                        records.Paths.DirExemplos, records.Paths.DirMapas,
-                        records.Paths.DirCalibracao})
+  for (const char* d :
+       {records.Paths.DirExames, records.Paths.DirLaudos, records.Paths.DirBancoDados,
+        records.Paths.DirExemplos, records.Paths.DirMapas, records.Paths.DirCalibracao})
     EXPECT_TRUE(DirectoryExists(d)) << d;
   // Running it again keeps the settings the operator changed.
   WriteTextLines(root + "/Zarvik.ini", {"[CLINICA]", "NOME=Minha Clínica"});

@@ -22,7 +22,8 @@ class SettingsFixture : public ::testing::Test {
 
   void WriteTemplate() {
     std::string text = ReadFileBytes(test::SourceDir() + "/assets/Zarvik.ini");
-    for (size_t at; (at = text.find("@ROOT@")) != std::string::npos;) text.replace(at, 6, dir.path());
+    for (size_t at; (at = text.find("@ROOT@")) != std::string::npos;)
+      text.replace(at, 6, dir.path());
     WriteFileAtomic(IniPath(), text);
   }
   void Set(const std::string& section, const std::string& key, const std::string& value) {
@@ -77,11 +78,11 @@ TEST_F(SettingsFixture, ReadKindsAndTheirOddities) {
   };
   const std::string marker = TBIniSettings::MarkerText("S", "missing");
   EXPECT_EQ(marker, "Erro no parâmetro: S ->  missing");
-  for (const Case& c : {Case{"Int", "i", "16"}, Case{"Int", "x", "1"}, Case{"Int", "missing", "1"},
-                        Case{"Bool", "t", "True"}, Case{"Bool", "f", "True"},
-                        Case{"Bool", "z", "False"}, Case{"Bool", "missing", "True"},
-                        Case{"Str", "s", "texto"}, Case{"Str", "missing", marker.c_str()},
-                        Case{"Other", "s", ""}})
+  for (const Case& c :
+       {Case{"Int", "i", "16"}, Case{"Int", "x", "1"}, Case{"Int", "missing", "1"},
+        Case{"Bool", "t", "True"}, Case{"Bool", "f", "True"}, Case{"Bool", "z", "False"},
+        Case{"Bool", "missing", "True"}, Case{"Str", "s", "texto"},
+        Case{"Str", "missing", marker.c_str()}, Case{"Other", "s", ""}})
     EXPECT_EQ(settings.ReadSetting(IniPath(), c.kind, "S", c.key), c.expected)
         << c.kind << " " << c.key;
 }
@@ -192,13 +193,15 @@ TEST(PrivateProfile, WritesOnlyItsOwnLineAndCreatesWhatIsMissing) {
   WriteProfileString(ini, "a", "K", "9");
   WriteProfileString(ini, "A", "n", "3");
   WriteProfileString(ini, "C", "p", "4");
-  EXPECT_EQ(ReadFileBytes(ini), "; comment\r\n[A]\r\nk=9\r\nn=3\r\n\r\n[B]\r\nm=2\r\n[C]\r\np=4\r\n");
+  EXPECT_EQ(ReadFileBytes(ini),
+            "; comment\r\n[A]\r\nk=9\r\nn=3\r\n\r\n[B]\r\nm=2\r\n[C]\r\np=4\r\n");
 }
 
 TEST(PrivateProfile, BrokenFilesLoadWhatIsLoadable) {
   test::TempDir dir;
   const std::string ini = dir / "broken.ini";
-  WriteFileAtomic(ini, "lixo=antes\nsem igual\n[S]\nnoequals\n\xFF\xFE=\x81\n k = \"v\" \n[T\nx=1\n");
+  WriteFileAtomic(ini,
+                  "lixo=antes\nsem igual\n[S]\nnoequals\n\xFF\xFE=\x81\n k = \"v\" \n[T\nx=1\n");
   EXPECT_EQ(ReadProfileString(ini, "s", "K"), "v");
   EXPECT_EQ(ReadProfileString(ini, "S", "lixo"), std::nullopt);
   EXPECT_TRUE(ReadProfileString(ini, "S", "\xC3\xBF\xC3\xBE").has_value());

@@ -21,9 +21,11 @@ TEST(TBVersionInfo, ReadsTheStampedVersionWithoutLoadingTheFile) {
 TEST(TBVersionInfo, FilesWithoutAVersionGiveEmptyText) {
   test::TempDir dir;
   WriteFileAtomic(dir / "not-elf.so", "MZ this is no library");
-  WriteFileAtomic(dir / "short.so", "\x7F" "ELF");
-  for (const std::string& f : {dir / "not-elf.so", dir / "short.so", dir / "missing.so",
-                               std::string("/bin/sh")}) {
+  WriteFileAtomic(dir / "short.so",
+                  "\x7F"
+                  "ELF");
+  for (const std::string& f :
+       {dir / "not-elf.so", dir / "short.so", dir / "missing.so", std::string("/bin/sh")}) {
     TBVersionInfo info;
     info.LoadFrom(f);
     EXPECT_EQ(info.FileVersion(), "") << f;

@@ -2,17 +2,16 @@
 // processing that records what the window asked of it.
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "FakeFormView.h"
-#include "ScriptedDialogs.h"
 #include "QtFormView.h"
+#include "ScriptedDialogs.h"
 #include "UfrmInicial.h"
 #include "UfrmInicialView.h"
-
-#include <QPushButton>
-#include <QTimer>
-#include <QTest>
 
 namespace zv {
 namespace {
@@ -155,7 +154,7 @@ TEST_F(ReviewWindow, AClickInRingEditModeNeverStartsADetection) {
   window->Image1MouseDown(MouseButton::Left, 350, 240);
   window->Image1MouseMove(350, 240);
   window->Image1MouseUp(MouseButton::Left, 350, 240);
-  EXPECT_EQ(processing.table[1][3], 0);   // within 7 pixels: removed
+  EXPECT_EQ(processing.table[1][3], 0);  // within 7 pixels: removed
   EXPECT_EQ(processing.table[360][3], 0);
   EXPECT_EQ(processing.table[90][3], 30);  // far away: kept
   EXPECT_EQ(processing.processed.size(), 1u);
