@@ -1,5 +1,6 @@
 #include "UBJpeg.h"
 
+#include <QImage>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -7,7 +8,6 @@
 #include <optional>
 #include <vector>
 
-#include "BmpImage.h"
 #include "Errors.h"
 #include "Streams.h"
 
@@ -96,22 +96,56 @@ bool Decompress(const std::string& jpeg, std::vector<uint8_t>& rgb, int& width, 
   return true;
 }
 
+// A bottom-up, uncompressed 32-bit BMP of RGB rows (alpha opaque).  Qt writes BMPs only with
+// 24 bits per pixel, and the exam pictures are handed on as 32-bit bitmaps.
+std::string Bmp32(const std::vector<uint8_t>& rgb, int width, int height) {
+  const uint32_t pixelBytes = static_cast<uint32_t>(width) * static_cast<uint32_t>(height) * 4;
+  std::string bmp;
+  auto put = [&bmp](uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<char>(value >> (8 * i)));
+  };
+  bmp += "BM";
+  put(54 + pixelBytes, 4);  // file size
+  put(0, 4);                // reserved
+  put(54, 4);               // offset of the pixels
+  put(40, 4);               // BITMAPINFOHEADER
+  put(static_cast<uint32_t>(width), 4);
+  put(static_cast<uint32_t>(height), 4);
+  put(1, 2);   // planes
+  put(32, 2);  // bits per pixel
+  put(0, 4);   // BI_RGB
+  put(pixelBytes, 4);
+  for (int i = 0; i < 4; ++i) put(0, 4);  // resolution and palette: none
+  for (int y = height - 1; y >= 0; --y) {
+    const uint8_t* row = rgb.data() + static_cast<size_t>(y) * width * 3;
+    for (int x = 0; x < width; ++x) {
+      bmp.push_back(static_cast<char>(row[3 * x + 2]));
+      bmp.push_back(static_cast<char>(row[3 * x + 1]));
+      bmp.push_back(static_cast<char>(row[3 * x]));
+      bmp.push_back(static_cast<char>(0xFF));
+    }
+  }
+  return bmp;
+}
+
 }  // namespace
 
 std::string TBJpeg::ComprimeJpeg(TZVStream* bitmapStream, int quality) {
   if (!bitmapStream) throw IoError("Imagem inválida: nenhum bitmap.");
-  const std::optional<BgraImage> bmp = ReadBmp(StreamReadAll(bitmapStream));
-  if (!bmp) throw IoError("Imagem inválida: o bitmap não pôde ser lido.");
-  std::vector<uint8_t> rgb(static_cast<size_t>(bmp->width) * bmp->height * 3);
-  for (size_t i = 0, n = static_cast<size_t>(bmp->width) * bmp->height; i < n; ++i) {
-    rgb[3 * i] = bmp->pixels[4 * i + 2];
-    rgb[3 * i + 1] = bmp->pixels[4 * i + 1];
-    rgb[3 * i + 2] = bmp->pixels[4 * i];
-  }
+  const std::string bytes = StreamReadAll(bitmapStream);
+  QImage bitmap;
+  if (!bitmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                           static_cast<int>(bytes.size()), "BMP"))
+    throw IoError("Imagem inválida: o bitmap não pôde ser lido.");
+  const QImage image = bitmap.convertToFormat(QImage::Format_RGB888);
+  const int width = image.width(), height = image.height();
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y)
+    std::copy_n(image.constScanLine(y), static_cast<size_t>(width) * 3,
+                rgb.begin() + static_cast<std::ptrdiff_t>(y) * width * 3);
   unsigned char* out = nullptr;
   unsigned long outSize = 0;
-  const bool ok =
-      Compress(rgb, bmp->width, bmp->height, std::clamp(quality, 1, 100), &out, &outSize);
+  const bool ok = Compress(rgb, width, height, std::clamp(quality, 1, 100), &out, &outSize);
   std::string jpeg = ok ? std::string(reinterpret_cast<char*>(out), outSize) : std::string();
   std::free(out);
   if (!ok) throw IoError("Imagem inválida: falha na compressão JPEG.");
@@ -128,19 +162,9 @@ bool TBJpeg::DescomprimeJpeg(TZVStream* stream) {
   std::vector<uint8_t> rgb;
   int width = 0, height = 0;
   if (!Decompress(jpeg, rgb, width, height) || width <= 0 || height <= 0) return false;
-  BgraImage image;
-  image.width = width;
-  image.height = height;
-  image.pixels.resize(static_cast<size_t>(width) * height * 4);
-  for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
-    image.pixels[4 * i] = rgb[3 * i + 2];
-    image.pixels[4 * i + 1] = rgb[3 * i + 1];
-    image.pixels[4 * i + 2] = rgb[3 * i];
-    image.pixels[4 * i + 3] = 255;
-  }
   stream->SetSize(stream->context, 0);
   StreamRewind(stream);
-  StreamWrite(stream, WriteBmp32(image));
+  StreamWrite(stream, Bmp32(rgb, width, height));
   StreamRewind(stream);
   return true;
 }
