@@ -220,11 +220,11 @@ void TfrmInicial::Image1MouseUp(MouseButton, int x, int y) {
     pupilaRet_ = {box.left(), box.top(), box.right(), box.bottom()};
     pupilaExiste_ = true;
     desenhandoPupila_ = false;
-    RestoreDisplayed();
-    DrawPupil();
+    // The final outline in white over a clean picture (no rubber-band leftovers), with the rings
+    // back when "Aneis" is checked, so the overlay matches the check box.
+    Redraw(view_.Checked("cbAneis") && !modoMedida_);
     view_.SetChecked("sbDesenharPup", false);
     modoDesenharPupila_ = false;
-    Show();
     return;
   }
   botaoPressionado_ = false;
