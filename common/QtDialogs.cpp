@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "MessageLineBreaks.h"
+
 namespace zv {
 namespace {
 
@@ -67,7 +69,8 @@ MsgResult QtDialogs::Message(const std::string& text, const std::string& caption
                              MsgButtons buttons) {
   const QString title =
       caption.empty() ? QApplication::applicationDisplayName() : QString::fromStdString(caption);
-  QMessageBox box(ToQt(icon), title, QString::fromStdString(text), ToQt(buttons), parent_);
+  QMessageBox box(ToQt(icon), title, QString::fromStdString(ShownLineBreaks(text)), ToQt(buttons),
+                  parent_);
   return FromQt(box.exec());
 }
 

@@ -17,7 +17,7 @@ bool TDMPrincipal::PSetDataBaseName(const std::string& path) {
         IBDatabase.Attach(path, login_.user, login_.secondPassword);
         password_ = login_.secondPassword;
       } catch (const fb::DatabaseError&) {
-        dialogs_.Message("Usuário/Senha de BD incorreto!", "ERRO", MsgIcon::Error,
+        dialogs_.Message("Usuário/Senha de BD incorreto!", "ERRO", MsgIcon::None,
                          MsgButtons::OkCancel);
         return false;
       }

@@ -37,7 +37,7 @@ bool TBModulos::Inicia() {
     return true;
   } catch (const std::exception&) {
     dialogs_.Message(
-        "Não foi possivel inicializar o aplicativo. \nEntre em contato com a assistência "
+        "Não foi possivel inicializar o aplicativo. \rEntre em contato com a assistência "
         "técnica: 0800 555 0100",
         "ERRO", MsgIcon::Error);
     if (ambiente_.encerraAplicativo) ambiente_.encerraAplicativo();
@@ -64,7 +64,7 @@ void TBModulos::AbreBancoDados() {
           "Não foi possível connectar com o banco de dados, entre em contato com o nosso "
           "suporte técnico. ";
   }
-  if (!erro.empty()) dialogs_.Message(erro + "\n" + kSuporte, "ERRO", MsgIcon::Error);
+  if (!erro.empty()) dialogs_.Message(erro + "\r" + kSuporte, "ERRO", MsgIcon::Error);
 }
 
 void TBModulos::ProcuraModulos() {

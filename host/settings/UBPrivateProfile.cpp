@@ -64,6 +64,14 @@ std::string ValueOf(std::string_view line) {
   return std::string(v);
 }
 
+// A value stays on its key's line: each line break in it is written as a space, so typed text
+// can never add a key or a section of its own.
+std::string OneLine(std::string value) {
+  std::replace_if(
+      value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return value;
+}
+
 std::optional<std::string> ReadBytes(const std::string& file) {
   if (!FileExists(file)) return std::nullopt;
   try {
@@ -96,7 +104,8 @@ void WriteProfileString(const std::string& file, const std::string& section, con
                         const std::string& value) {
   std::vector<std::string> lines = SplitRaw(ReadBytes(file).value_or(""));
   const std::string sectionCp = Utf8ToCp1252(section), keyCp = Utf8ToCp1252(key);
-  const std::string newLine = keyCp + "=" + Utf8ToCp1252(value);
+  const std::string valueCp = Utf8ToCp1252(OneLine(value));
+  const std::string newLine = keyCp + "=" + valueCp;
   bool inSection = false, sectionFound = false, written = false;
   size_t insertAt = lines.size();
   for (size_t i = 0; i < lines.size() && !written; ++i) {
@@ -113,7 +122,7 @@ void WriteProfileString(const std::string& file, const std::string& section, con
     if (auto k = KeyOf(lines[i])) {
       if (SameName(*k, keyCp)) {
         // Keep the key as it is spelt in the file; only the value changes.
-        lines[i] = lines[i].substr(0, lines[i].find('=') + 1) + Utf8ToCp1252(value);
+        lines[i] = lines[i].substr(0, lines[i].find('=') + 1) + valueCp;
         written = true;
       } else {
         insertAt = i + 1;

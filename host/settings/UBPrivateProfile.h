@@ -15,7 +15,8 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
 
 // Sets `key` in `section` to `value`: only that key's line changes; a missing key is added at the
 // end of its section, a missing section at the end of the file, a missing file is created.  The
-// file is rewritten through a temporary file.  Throws IoError.
+// file is rewritten through a temporary file.  A line break in the value is written as a space.
+// Throws IoError.
 void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value);
 

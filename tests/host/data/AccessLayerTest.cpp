@@ -43,7 +43,11 @@ TEST(DataModule, MissingFileGivesFalse) {
                                   : dir / "X.GDB";
   EXPECT_FALSE(dm.PSetDataBaseName(missing));
   EXPECT_FALSE(dm.Connected());
-  EXPECT_EQ(dialogs.shown.size(), 1u);                   // both attempts failed: the login message
+  ASSERT_EQ(dialogs.shown.size(), 1u);  // both attempts failed: the login message
+  EXPECT_EQ(dialogs.shown[0].text, "Usuário/Senha de BD incorreto!");
+  EXPECT_EQ(dialogs.shown[0].caption, "ERRO");
+  EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::None);
+  EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::OkCancel);
   EXPECT_FALSE(std::filesystem::exists(dir / "X.GDB"));  // never created by connecting
 }
 
@@ -57,6 +61,7 @@ TEST(DataModule, BothPasswordsRefusedShowsTheMessage) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "Usuário/Senha de BD incorreto!");
   EXPECT_EQ(dialogs.shown[0].caption, "ERRO");
+  EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::OkCancel);
 
   // The workstation's own pair: the first is refused by the server, the second accepted.

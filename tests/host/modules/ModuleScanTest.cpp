@@ -192,7 +192,7 @@ TEST_F(ToolsStart, OpensTheDatabaseScansTheMapsAndProbesTheModules) {
 }
 
 TEST_F(ToolsStart, ReportsTheDatabaseAndGoesOn) {
-  const std::string suporte = "\nSuporte técnico: 0800 555 0100.";
+  const std::string suporte = "\rSuporte técnico: 0800 555 0100.";
   TBModulos missing(paths, dialogs, {}, ambiente);
   EXPECT_TRUE(missing.Inicia());
   EXPECT_TRUE(opened.empty());
@@ -228,7 +228,7 @@ TEST_F(ToolsStart, AnyOtherFailureEndsTheApplication) {
   EXPECT_TRUE(ended);
   ASSERT_EQ(dialogs.shown.size(), 2u);  // the database message, then the fatal one
   EXPECT_EQ(dialogs.shown[1].text,
-            "Não foi possivel inicializar o aplicativo. \nEntre em contato com a assistência "
+            "Não foi possivel inicializar o aplicativo. \rEntre em contato com a assistência "
             "técnica: 0800 555 0100");
   EXPECT_EQ(dialogs.shown[1].caption, "ERRO");
 }

@@ -197,6 +197,18 @@ TEST(PrivateProfile, WritesOnlyItsOwnLineAndCreatesWhatIsMissing) {
             "; comment\r\n[A]\r\nk=9\r\nn=3\r\n\r\n[B]\r\nm=2\r\n[C]\r\np=4\r\n");
 }
 
+TEST(PrivateProfile, ALineBreakInAValueNeverStartsALineOfItsOwn) {
+  test::TempDir dir;
+  const std::string ini = dir / "x.ini";
+  WriteFileAtomic(ini, "[CLINICA]\r\nNOME=A\r\n[CAMERA]\r\nBRILHO=10\r\n");
+  WriteProfileString(ini, "CLINICA", "ENDERECO", "Rua A, 10\r\n[CAMERA]\nBRILHO=x\rfim");
+  EXPECT_EQ(ReadProfileString(ini, "CAMERA", "BRILHO"), "10");
+  EXPECT_EQ(ReadProfileString(ini, "CLINICA", "ENDERECO"), "Rua A, 10  [CAMERA] BRILHO=x fim");
+  EXPECT_EQ(ReadFileBytes(ini),
+            "[CLINICA]\r\nNOME=A\r\nENDERECO=Rua A, 10  [CAMERA] BRILHO=x fim\r\n[CAMERA]\r\n"
+            "BRILHO=10\r\n");
+}
+
 TEST(PrivateProfile, BrokenFilesLoadWhatIsLoadable) {
   test::TempDir dir;
   const std::string ini = dir / "broken.ini";
