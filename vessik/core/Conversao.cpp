@@ -74,9 +74,10 @@ bool AvaliaSpline(const std::vector<double>& x, const std::vector<double>& y,
 double DuasCasas(double v) {
   // Away from a half (in hundredths) the written text rounds to the nearest hundredth, and
   // n / 100 is the double nearest to the text's number, as reading it back gives.  Halves,
-  // negative and very large values go through the text itself.
+  // negative and large values go through the text itself: the text rounds the value's
+  // 15-digit form, which from about 10^7 on can sit on the other side of a half.
   const double x = v * 100.0;
-  if (v >= 0 && x < 1e13) {
+  if (v >= 0 && x < 1e8) {
     const double inteiro = std::floor(x);
     const double fracao = x - inteiro;
     if (std::fabs(fracao - 0.5) > 1e-6) return (fracao < 0.5 ? inteiro : inteiro + 1) / 100.0;

@@ -33,11 +33,12 @@ class RingProcessing {
   virtual void Retouch() = 0;
   // Ring completion and five retouch sequences ("Interpolar").
   virtual void Interpolate() = 0;
-  // Finishes image 1..4 into the tables returned to the host.  With `inEditing` it only warns
-  // that the image is still being edited, and a refused coefficient file only shows its
-  // message: the operation that asked goes on (true).  A calibration that cannot convert every
-  // ring shows its message and stores nothing: the operation stops (false).  A missing or
-  // unreadable coefficient file raises an exception (nothing of the image is stored).
+  // Finishes image 1..4 into the tables returned to the host; true when the image was stored.
+  // An image still being edited (`inEditing`), a coefficient file with more rings than the
+  // exam, or a calibration that cannot convert every ring shows its message and stores nothing:
+  // false, and the operation that asked stops, so that the operator is never moved past (or
+  // the host handed) an image whose tables were not computed.  A missing or unreadable
+  // coefficient file raises an exception (nothing of the image is stored).
   virtual bool FinishImage(int image, bool inEditing) = 0;
 
   // SAG, DIV and R0 of the four images and their means.

@@ -16,7 +16,7 @@ double SessionRingProcessing::ConfidenceIndex() const {
 
 bool SessionRingProcessing::FinishImage(int image, bool inEditing) {
   session_.SelecionaImagem(image);
-  return session_.FinalizaImagem(inEditing) != vessik::ResultadoFinalizacao::FalhaConversao;
+  return session_.FinalizaImagem(inEditing) == vessik::ResultadoFinalizacao::Armazenada;
 }
 
 }  // namespace zv

@@ -216,6 +216,8 @@ void TfrmInicial::Image1MouseUp(MouseButton, int x, int y) {
     RestoreDisplayed();
     DrawPupil();
   } else if (modoDesenharPupila_) {
+    // The box is kept with left <= right and top <= bottom whichever way the drag went, so that
+    // a click inside the outline always finds it when the pupil is moved.
     const QRect box = QRect(QPoint(dragStartX_, dragStartY_), QPoint(x, y)).normalized();
     pupilaRet_ = {box.left(), box.top(), box.right(), box.bottom()};
     pupilaExiste_ = true;

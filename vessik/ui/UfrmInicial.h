@@ -87,7 +87,7 @@ class TfrmInicial {
  private:
   enum class ProcessingKind { Click, Automatic };
   void ProcessaImagem(int x, int y, ProcessingKind kind);
-  // Finishes the current image; false when the coefficient file failed (already reported).
+  // Finishes the current image; false when nothing was stored (already reported).
   bool FinalizaImagem();
   // "Adicionar" or "Remover": dragging then adds or removes points of the selected ring.
   void EntraModoPontos(bool adicionar);

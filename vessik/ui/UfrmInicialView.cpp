@@ -145,6 +145,10 @@ void TfrmInicialView::showEvent(QShowEvent* event) {
   }
 }
 
+void TfrmInicialView::reject() {
+  Run([&] { model_->btnCancelarClick(); });
+}
+
 void TfrmInicialView::BuildControls(QWidget* area) {
   auto* image = Make<ImageView>(area, "Image1", QRect(4, 4, 640, 480));
   image->setCursor(Qt::ArrowCursor);

@@ -21,6 +21,9 @@ class TfrmInicialView : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Escape and the title bar's close box act as "Cancelar": an image already finished with
+  // "Próxima" has set the OK state, and only "OK" may return it to the host.
+  void reject() override;
 
  private:
   class QtWaitNotice;

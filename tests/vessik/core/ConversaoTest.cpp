@@ -74,7 +74,9 @@ TEST(LeCoeficientes, UnreadableFileOrNonNumberIsRaised) {
 TEST(DuasCasas, EqualsTheTextWrittenAndReadBack) {
   auto texto = [](double v) { return zv::StrToFloat(zv::FormatFloat("00.00", v)); };
   for (double v : {2.675, 4.005, 1.005, 7.856, 0.125, 0.0, 123.456, 45.0, -1.2, -0.001, 1e14,
-                   40.049999999999997, 0.004999999, 99.995})
+                   40.049999999999997, 0.004999999, 99.995,
+                   // large values whose 15-digit form is a half
+                   1243658524.4749992, 66710535561.494972})
     EXPECT_EQ(DuasCasas(v), texto(v)) << v;
   std::mt19937 rng(3);
   std::uniform_real_distribution<double> potencia(0, 400);

@@ -339,5 +339,28 @@ TEST_F(ReviewWindow, TheQtViewHasEveryControlTheModelUsesAndRunsModally) {
   EXPECT_EQ(bridge.Text("lblImagens"), "Imagem  1 processada");
 }
 
+// Escape or the title bar's close box, after an image was finished with "Próxima", must not hand
+// the host an accepted result.
+TEST_F(ReviewWindow, ClosingTheWindowWithoutOKReturnsZero) {
+  FakeRingProcessing realProcessing;
+  TInfosZV realInfos{};
+  realInfos.NumAneis = 16;
+  realInfos.AutoAneis = 1;
+  for (bool escape : {true, false}) {
+    TfrmInicialView dialog(realProcessing, realInfos, {});
+    QTimer::singleShot(0, [&] {
+      QTest::mouseMove(dialog.findChild<QWidget*>("Image1"), QPoint(100, 100));
+      dialog.findChild<QPushButton*>("btnProxima")->click();
+      ASSERT_EQ(dialog.Model().EstadoOK(), 1);
+      if (escape)
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+      else
+        dialog.close();
+    });
+    EXPECT_EQ(dialog.exec(), 0) << escape;
+    EXPECT_EQ(dialog.Model().EstadoOK(), 0) << escape;
+  }
+}
+
 }  // namespace
 }  // namespace zv
