@@ -1,6 +1,8 @@
 // The exam-selection wizard in per-eye and free mode, and its Qt view's control names.
 #include <gtest/gtest.h>
 
+#include <QScreen>
+
 #include "FakeFormView.h"
 #include "QtFormView.h"
 #include "ScriptedDialogs.h"
@@ -156,6 +158,17 @@ TEST_F(Assistente, EveryControlTheModelUsesExistsInTheQtView) {
   real.FormShow();
   EXPECT_EQ(ponte.ItemIndex("cmbPre"), -1);
   EXPECT_FALSE(ponte.Enabled("cmbPos"));
+}
+
+TEST(TfrmWizardView, OpensInTheMiddleOfTheScreenWhereverTheHostIs) {
+  QWidget hospedeiro;
+  hospedeiro.setGeometry(0, 0, 200, 150);
+  hospedeiro.show();
+  TfrmWizardView janela(&hospedeiro);
+  janela.show();
+  const QPoint meio = janela.screen()->availableGeometry().center();
+  const QPoint centro = janela.geometry().center();
+  EXPECT_LE((centro - meio).manhattanLength(), 2) << centro.x() << "," << centro.y();
 }
 
 }  // namespace
