@@ -27,7 +27,9 @@ QWidget* Painel(QWidget* pai, const char* nome, QRect r, QColor fundo) {
 
 QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, QPoint pos,
                const QString& estilo = {}) {
-  auto* l = new QLabel(texto, pai);
+  auto* l = new QLabel(pai);
+  l->setTextFormat(Qt::PlainText);
+  l->setText(texto);
   if (nome) l->setObjectName(nome);
   if (!estilo.isEmpty()) l->setStyleSheet(estilo);
   l->move(pos);
@@ -36,11 +38,14 @@ QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, QPoint pos,
   return l;
 }
 
-// A label that keeps a fixed box (value boxes and caption bars are rewritten later).
+// A label that keeps a fixed box (value boxes and caption bars are rewritten later).  Texts
+// are shown as they come: header lines are typed by the operator and are never markup.
 QLabel* Caixa(QWidget* pai, const char* nome, const QString& texto, QRect r,
               const QString& estilo = {},
               Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto* l = new QLabel(texto, pai);
+  auto* l = new QLabel(pai);
+  l->setTextFormat(Qt::PlainText);
+  l->setText(texto);
   l->setObjectName(nome);
   l->setGeometry(r);
   l->setAlignment(alinhamento);

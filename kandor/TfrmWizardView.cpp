@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include "QtFormView.h"
 
@@ -94,6 +95,9 @@ TfrmWizardView::TfrmWizardView(QWidget* parent)
     if (Button1Click) Button1Click();
   });
   connect(cancelar, &QPushButton::clicked, this, [this] { reject(); });
+
+  // The wizard opens in the middle of the screen, not over the host's window.
+  move(screen()->availableGeometry().center() - rect().center());
 }
 
 void TfrmWizardView::reject() {

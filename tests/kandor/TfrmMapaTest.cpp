@@ -1,6 +1,9 @@
 // The four-map window's model over a fake view, and its Qt view's control names.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QLabel>
+
 #include "DesenhoMapa.h"
 #include "EstadoTeste.h"
 #include "FakeFormView.h"
@@ -105,6 +108,22 @@ TEST_F(JanelaMapa, EveryControlTheModelUsesExistsInTheQtView) {
   EXPECT_EQ(ponte.Text("sag1"), "#");
   EXPECT_EQ(ponte.Text("pnlTopo1"), "Imagem 01");
   EXPECT_EQ(ponte.Text("lblIndConf4"), "100%");
+}
+
+TEST(TfrmMapaView, HeaderAndValueTextsAreShownAsTheyCome) {
+  // Header lines are typed by the operator: a name that looks like markup keeps its brackets.
+  TfrmMapaView janela;
+  zv::QtFormView ponte(&janela);
+  const QString texto = "<b></b><i></i><u></u>";
+  for (const char* nome :
+       {"lblnome", "lblID", "lblrg", "lblOlho", "pnlTopo1", "lblIndConf1", "lblTipoZV", "sag1"}) {
+    ponte.SetText(nome, texto.toStdString());
+    auto* rotulo = janela.findChild<QLabel*>(nome);
+    ASSERT_NE(rotulo, nullptr) << nome;
+    rotulo->ensurePolished();
+    EXPECT_GE(rotulo->sizeHint().width(), QFontMetrics(rotulo->font()).horizontalAdvance(texto))
+        << nome;
+  }
 }
 
 }  // namespace

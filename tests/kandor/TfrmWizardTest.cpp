@@ -1,6 +1,8 @@
 // The exam-selection wizard in per-eye and free mode, and its Qt view's control names.
 #include <gtest/gtest.h>
 
+#include <QScreen>
+
 #include "FakeFormView.h"
 #include "QtFormView.h"
 #include "ScriptedDialogs.h"
@@ -156,6 +158,20 @@ TEST_F(Assistente, EveryControlTheModelUsesExistsInTheQtView) {
   real.FormShow();
   EXPECT_EQ(ponte.ItemIndex("cmbPre"), -1);
   EXPECT_FALSE(ponte.Enabled("cmbPos"));
+}
+
+TEST(TfrmWizardView, OpensInTheMiddleOfTheScreenWhereverTheHostIs) {
+  QWidget hospedeiro;
+  hospedeiro.setGeometry(0, 0, 200, 150);
+  hospedeiro.show();
+  TfrmWizardView janela(&hospedeiro);
+  janela.show();
+  // Centred with its frame: the client area may sit off by the frame's top-left margins.
+  const QPoint meio = janela.screen()->availableGeometry().center();
+  const QPoint centro = janela.geometry().center();
+  const int moldura =
+      (janela.geometry().topLeft() - janela.frameGeometry().topLeft()).manhattanLength();
+  EXPECT_LE((centro - meio).manhattanLength(), moldura + 2) << centro.x() << "," << centro.y();
 }
 
 }  // namespace
