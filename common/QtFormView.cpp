@@ -93,7 +93,11 @@ bool QtFormView::Has(const std::string& control) const {
 void QtFormView::SetText(const std::string& control, const std::string& text) {
   QObject* o = Find(control);
   if (o == root_) return root_->setWindowTitle(Q(text));
-  if (auto* w = qobject_cast<QLabel*>(o)) return w->setText(Q(text));
+  if (auto* w = qobject_cast<QLabel*>(o)) {
+    // Texts come from operators and files (names, diagnoses): never read them as markup.
+    w->setTextFormat(Qt::PlainText);
+    return w->setText(Q(text));
+  }
   if (auto* w = qobject_cast<QAbstractButton*>(o)) return w->setText(Q(text));
   if (auto* w = qobject_cast<QLineEdit*>(o)) return w->setText(Q(text));
   if (auto* w = qobject_cast<QPlainTextEdit*>(o)) return w->setPlainText(Q(text));

@@ -56,6 +56,11 @@ TEST(QtFormView, ReachesEachKindOfControlAndRefusesUnknownNames) {
   EXPECT_EQ(timer->interval(), 150);
   v.SetVisible("chkAneis", false);
   EXPECT_FALSE(v.Visible("chkAneis"));
+  auto* label = new QLabel(&root);
+  label->setObjectName("lblNome");
+  v.SetText("lblNome", "<b>Ana</b>");
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);  // a typed name is never markup
+  EXPECT_EQ(v.Text("lblNome"), "<b>Ana</b>");
   EXPECT_THROW(v.SetText("btnInexistente", "x"), std::logic_error);
   EXPECT_THROW(v.SetValue("chkAneis", 3), std::logic_error);
 }
