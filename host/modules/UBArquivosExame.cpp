@@ -1,6 +1,7 @@
 #include "UBArquivosExame.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "Errors.h"
@@ -16,6 +17,15 @@ std::string DiretorioPaciente(const std::string& root, const std::string& pacien
 }
 
 void GravaTabela(const std::string& path, const TMatrizAngAnel& tabela, int numAneis) {
+  // A value that is not a number would be written as text no reader accepts, and the exam could
+  // never be opened again: such a table is refused before anything is written.
+  const int last = std::clamp(numAneis, 0, kColunasTabela - 1);
+  for (size_t row = 0; row < kMeridianos; ++row)
+    for (int column = 0; column <= last; ++column)
+      if (!std::isfinite(tabela[row][column]))
+        throw ConvertError("\"" + path + "\": valor inválido no meridiano " +
+                           IntToStr(static_cast<long long>(row + 1)) + ", anel " +
+                           IntToStr(column));
   std::vector<std::string> lines;
   lines.reserve(kMeridianos);
   for (const auto& linha : tabela) lines.push_back(LinhaTabelaAneis(linha, numAneis));

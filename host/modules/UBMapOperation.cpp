@@ -24,6 +24,14 @@ int32_t DecimalInteger(const std::string& text) {
   return StrToInt(t);
 }
 
+// A meridian's ring count: a map module indexes the 33-column tables with it, so a count outside
+// 0..32 (a damaged file) is refused rather than handed on.
+int32_t RingCount(const std::string& text) {
+  const int32_t count = DecimalInteger(text);
+  if (count < 0 || count > 32) throw ConvertError("'" + text + "' is not a ring count (0..32)");
+  return count;
+}
+
 // The file's lines, each read through `read`; a conversion error names the file and line.
 class LinhasArquivo {
  public:
@@ -114,7 +122,7 @@ bool TBMapOperation::ReadHeaderFile() {
     std::memset(pupil_, 0, sizeof pupil_);
   }
   for (size_t meridian = 0; meridian < kMeridianos; ++meridian)
-    ringCounts_[meridian] = file.Convert(firstCount + meridian, DecimalInteger);
+    ringCounts_[meridian] = file.Convert(firstCount + meridian, RingCount);
   return true;
 }
 

@@ -278,6 +278,7 @@ void TfrmInicial::EntraModoPontos(bool adicionar) {
 }
 
 void TfrmInicial::btnRetocarClick() {
+  AneisAlterados();
   emEdicao_ = false;
   RestoreDisplayed();
   processing_.Retouch();
@@ -291,6 +292,7 @@ void TfrmInicial::btnRetocarClick() {
 }
 
 void TfrmInicial::btnInterpolarClick() {
+  AneisAlterados();
   if (!interpolacaoConfirmada_) {
     if (dialogs_.Message("Esta opção irá reajustar todos os anéis.\rDeseja interpolar os anéis?",
                          "Informação", MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
@@ -525,6 +527,7 @@ void TfrmInicial::spbDadosOrtoClick() {
   if (!finalizado_) {
     if (!FinalizaImagem()) return;
     finalizado_ = true;
+    imagemFinalizada_ = imagemAtual_;
   }
   ValoresOrtoImagens v = processing_.Valores();
   CalculaMedia(v.SAG);
@@ -537,6 +540,7 @@ void TfrmInicial::btnOKClick() {
   if (!finalizado_) {
     if (!FinalizaImagem()) return;
     finalizado_ = true;
+    imagemFinalizada_ = imagemAtual_;
   }
   estadoOK_ = 1;
   view_.Close(1);
@@ -566,6 +570,7 @@ void TfrmInicial::ProcessaImagem(int x, int y, ProcessingKind kind) {
   wait_.Hide();
 
   aneisProcessados_ = true;
+  AneisAlterados();
   SetCheck("cbAneis", true);
   view_.SetEnabled("btnInterpolar", true);
   view_.SetEnabled("btnSelecionar", true);
@@ -661,6 +666,7 @@ void TfrmInicial::RemovePoints(int x, int y) {
     if (std::abs(px - x) <= 7 && std::abs(py - y) <= 7) {
       SetPixel(displayed_, px, py, kRed);
       processing_.SetRadius(k, anelSelecionado_, 0);
+      AneisAlterados();
     }
   }
 }
@@ -677,6 +683,7 @@ void TfrmInicial::AddPoint(int x, int y) {
   if ((dy <= 0 && dx > 0) || (dy < 0 && dx <= 0)) o = 360 - o;
   if (o <= 0) o = 360;
   processing_.SetRadius(o, anelSelecionado_, rho);
+  AneisAlterados();
   SetPixel(displayed_, RoundHalfEven(xc + rho * std::cos(o * kDeg)),
            RoundHalfEven(yc + rho * std::sin(o * kDeg)), RingColour(anelSelecionado_));
 }
@@ -704,6 +711,12 @@ void TfrmInicial::SetCheck(const std::string& box, bool checked) {
   view_.SetChecked(box, checked);
   if (box == "cbAneis") cbAneisClick();
   if (box == "chkDesenhar") chkDesenharClick();
+}
+
+void TfrmInicial::AneisAlterados() {
+  // The finished tables of this image no longer match its rings: "OK" must finish it again, or
+  // the host would receive the tables from before the change.
+  if (finalizado_ && imagemAtual_ == imagemFinalizada_) finalizado_ = false;
 }
 
 void TfrmInicial::ResetMeasurementLabels(const std::string& text) {

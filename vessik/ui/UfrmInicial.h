@@ -105,6 +105,8 @@ class TfrmInicial {
   // Sets a check box and, when its state changes, runs its click handler as the form does.
   void SetCheck(const std::string& box, bool checked);
   void ResetMeasurementLabels(const std::string& text);
+  // The current image's rings changed (processed again or edited).
+  void AneisAlterados();
   void EnablePupilTools(bool enabled);
 
   FormView& view_;
@@ -117,6 +119,7 @@ class TfrmInicial {
   int rings_ = 32;
 
   int imagemAtual_ = 1;
+  int imagemFinalizada_ = 0;  // the image whose finishing set Finalizado
   int estadoOK_ = 0;
   bool aneisProcessados_ = false, finalizado_ = false, emEdicao_ = false;
   bool interpolacaoConfirmada_ = false, autoProcessado_ = false;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <csignal>
+#include <limits>
 
 #include "Errors.h"
 #include "ScriptedDialogs.h"
@@ -55,6 +57,23 @@ TEST(ExamFiles, RingTablesAreWrittenByteExact) {
   EXPECT_EQ(lines[1], Repeat("00.00 ", 17));
   GravaTabelaM(dir.path(), 12, 345, table, 200);
   EXPECT_EQ(ReadTextLines(dir / "12/345m.txt")[1], Repeat("00.00 ", 33));
+}
+
+TEST(ExamFiles, ATableWithAValueThatIsNoNumberIsRefusedAndTheOldFileKept) {
+  TempDir dir;
+  ForceDirectories(dir / "12");
+  static TMatrizAngAnel table = {};
+  GravaTabelaD(dir.path(), 12, 345, table, 32);
+  const std::string before = ReadFileBytes(dir / "12/345d.txt");
+  table[90][5] = std::nan("");
+  EXPECT_THROW(GravaTabelaD(dir.path(), 12, 345, table, 32), ConvertError);
+  table[90][5] = std::numeric_limits<double>::infinity();
+  EXPECT_THROW(GravaTabelaM(dir.path(), 12, 345, table, 32), ConvertError);
+  EXPECT_EQ(ReadFileBytes(dir / "12/345d.txt"), before);
+  EXPECT_FALSE(FileExists(dir / "12/345m.txt"));
+  table[90][5] = 0;
+  table[90][20] = std::nan("");  // beyond a 16-ring exam's columns: never written, not checked
+  EXPECT_NO_THROW(GravaTabelaD(dir.path(), 12, 345, table, 16));
 }
 
 TEST(ExamFiles, HeaderHoldsCentrePupilAndRingCounts) {

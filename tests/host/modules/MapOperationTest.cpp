@@ -162,6 +162,18 @@ TEST_F(MapOperation, BadValuesAreConversionErrorsNamingFileAndLine) {
   header[100] = "0x10";
   WriteExam("hex", Lines(360, "01.00 "), Lines(360, "01.00 "), header);
   EXPECT_THROW(operation.LoadExam(Prefix("hex")), ConvertError);
+  // A damaged count beyond the tables' 33 columns is never handed to a map module.
+  for (const char* count : {"33", "-1"}) {
+    header = Header({"0", "0", "0", "0"}, 32);
+    header[200] = count;
+    WriteExam("range", Lines(360, "01.00 "), Lines(360, "01.00 "), header);
+    try {
+      operation.LoadExam(Prefix("range"));
+      FAIL() << count;
+    } catch (const ConvertError& e) {
+      EXPECT_NE(std::string(e.what()).find("linha 201:"), std::string::npos) << e.what();
+    }
+  }
 }
 
 }  // namespace

@@ -231,6 +231,23 @@ TEST_F(ReviewWindow, AMissingCoefficientFileKeepsTheWindowOpen) {
   EXPECT_EQ(window->EstadoOK(), 0);
 }
 
+TEST_F(ReviewWindow, RingsChangedAfterTheSummaryAreFinishedAgainOnOK) {
+  Open(false);
+  for (int i = 0; i < 3; ++i) window->btnProximaClick();
+  window->Image1MouseDown(MouseButton::Left, 320, 240);
+  window->spbDadosOrtoClick();
+  EXPECT_EQ(processing.finished, (std::vector<int>{1, 2, 3, 4}));
+  window->btnOKClick();  // nothing changed since the summary: not finished twice
+  EXPECT_EQ(processing.finished.size(), 4u);
+
+  view.closed = false;
+  window->spbDadosOrtoClick();
+  window->Image1MouseDown(MouseButton::Left, 321, 241);  // image 4 processed again
+  window->btnOKClick();
+  EXPECT_EQ(processing.finished, (std::vector<int>{1, 2, 3, 4, 4}));
+  EXPECT_TRUE(view.closed);
+}
+
 TEST_F(ReviewWindow, MeasurementsGiveDivAndTheFourthOnlyShowsItsMessage) {
   Open();
   window->Image1MouseMove(0, 0);
