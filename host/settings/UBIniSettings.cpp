@@ -334,47 +334,4 @@ int TBIniSettings::IntOf(const std::string& section, const std::string& key) con
   return StrToInt(Text(section, key));
 }
 
-int TBIniSettings::Tipo() const {
-  return IntOf("ZV", "Tipo");
-}
-double TBIniSettings::FatorCorrecao() const {
-  return StrToFloat(Text("ZV", "FatorCorrecao"));
-}
-double TBIniSettings::Z0() const {
-  return StrToFloat(Text("ZV", "Z0"));
-}
-int TBIniSettings::BackupAuto() const {
-  return IntOf("BACKUP", "AUTO");
-}
-int TBIniSettings::BackupPeriodo() const {
-  return IntOf("BACKUP", "AUTO_OP1_1");
-}
-int TBIniSettings::BackupUnidade() const {
-  return IntOf("BACKUP", "AUTO_OP1_2");
-}
-int TBIniSettings::BackupExames() const {
-  return IntOf("BACKUP", "AUTO_OP2");
-}
-int TBIniSettings::QualidadeImagem() const {
-  return IntOf("OPCOES", "QualidadeImagem");
-}
-double TBIniSettings::IncMap() const {
-  return StrToFloat(Text("OPCOES", "INCMAP"));
-}
-int TBIniSettings::IndiceConf() const {
-  return IntOf("OPCOES", "INDICECONF");
-}
-int TBIniSettings::Brilho() const {
-  return IntOf("CAMERA", "BRILHO");
-}
-int TBIniSettings::Contraste() const {
-  return IntOf("CAMERA", "CONTRASTE");
-}
-int TBIniSettings::CameraCentral() const {
-  return IntOf("CAMERA", "CAMERACENTRAL");
-}
-int TBIniSettings::CameraLateral() const {
-  return IntOf("CAMERA", "CAMERALATERAL");
-}
-
 }  // namespace zv

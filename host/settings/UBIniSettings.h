@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Dialogs.h"
+#include "NumberFormat.h"
 
 namespace zv {
 
@@ -40,10 +41,10 @@ class TBIniSettings {
 
   // ---- Accessors: stored values, converted on each call (conversion errors raise
   // ConvertError); none touches the file. ----
-  int Tipo() const;
+  int Tipo() const { return IntOf("ZV", "Tipo"); }
   std::string TipoCone() const { return tipoCone_; }
-  double FatorCorrecao() const;
-  double Z0() const;
+  double FatorCorrecao() const { return StrToFloat(Text("ZV", "FatorCorrecao")); }
+  double Z0() const { return StrToFloat(Text("ZV", "Z0")); }
   std::string DirZV() const { return Text("DIRETORIOS", "DIRZV"); }
   std::string DirExames() const { return Text("DIRETORIOS", "EXAMES"); }
   std::string DirBancoDados() const { return Text("DIRETORIOS", "BANCODADOS"); }
@@ -56,22 +57,22 @@ class TBIniSettings {
   std::string DirMapas() const { return Text("MODULOS", "DIRMAPAS"); }
   std::string UltimaCalib() const { return Text("MODULOS", "ULTIMACALIB"); }
   std::string ModBackup() const { return Text("BACKUP", "MODULO"); }
-  int BackupAuto() const;
-  int BackupPeriodo() const;
-  int BackupUnidade() const;
-  int BackupExames() const;
+  int BackupAuto() const { return IntOf("BACKUP", "AUTO"); }
+  int BackupPeriodo() const { return IntOf("BACKUP", "AUTO_OP1_1"); }
+  int BackupUnidade() const { return IntOf("BACKUP", "AUTO_OP1_2"); }
+  int BackupExames() const { return IntOf("BACKUP", "AUTO_OP2"); }
   bool Dicas() const { return Flag("OPCOES", "DICAS"); }
   bool SalvarImagemCaptura() const { return Flag("OPCOES", "SalvarImagemCaptura"); }
   bool SalvarImagemCentral() const { return Flag("OPCOES", "sImagemCentral"); }
   bool SalvarImagemLateral() const { return Flag("OPCOES", "sImagemLateral"); }
-  int QualidadeImagem() const;
+  int QualidadeImagem() const { return IntOf("OPCOES", "QualidadeImagem"); }
   std::string MapaPadraoNovoExame() const { return Text("OPCOES", "MapaPadraoNovoExame"); }
   bool AutoIncMap() const { return Text("OPCOES", "AUTOINCMAP") == "1"; }
   bool AutoMiniMapa() const { return Text("OPCOES", "AUTOMINIMAPA") != "0"; }
   bool AutoExame() const { return Text("OPCOES", "AUTOEXAME") != "0"; }
-  double IncMap() const;
+  double IncMap() const { return StrToFloat(Text("OPCOES", "INCMAP")); }
   bool AutoAneis() const { return Text("OPCOES", "AUTOANEIS") != "0"; }
-  int IndiceConf() const;
+  int IndiceConf() const { return IntOf("OPCOES", "INDICECONF"); }
   std::string ClinicaNome() const { return Text("CLINICA", "NOME"); }
   std::string ClinicaEndereco() const { return Text("CLINICA", "ENDERECO"); }
   std::string ClinicaCidadeEst() const { return Text("CLINICA", "CidadeEst"); }
@@ -81,10 +82,10 @@ class TBIniSettings {
   bool MostrarLogoClinica() const { return Text("CLINICA", "OPT3") == "1"; }
   std::string MedicoAtivo() const { return Text("CLINICA", "MEDICOATIVO"); }
   std::string PacienteAtivo() const { return Text("CLINICA", "PACIENTEATIVO"); }
-  int Brilho() const;
-  int Contraste() const;
-  int CameraCentral() const;
-  int CameraLateral() const;
+  int Brilho() const { return IntOf("CAMERA", "BRILHO"); }
+  int Contraste() const { return IntOf("CAMERA", "CONTRASTE"); }
+  int CameraCentral() const { return IntOf("CAMERA", "CAMERACENTRAL"); }
+  int CameraLateral() const { return IntOf("CAMERA", "CAMERALATERAL"); }
   std::string ConectorCentral() const { return Text("CAMERA", "CONECTORCENTRAL"); }
   std::string ConectorLateralD() const { return Text("CAMERA", "CONECTORLATERALD"); }
   std::string ConectorLateralS() const { return Text("CAMERA", "CONECTORLATERALS"); }
