@@ -223,17 +223,23 @@ void TBIniSettings::Load(const std::string& section, const std::string& key) {
 }
 
 void TBIniSettings::LoadGuarded(const std::string& key) {
-  auto readInt = [&](const char* section, const char* name) {
-    return StrToInt(ReadSetting(iniFileName_, "Str", section, name));
-  };
-  // An OPCOES key that must hold a whole number: otherwise its message and its fallback.
-  auto guardedInt = [&](const char* name, const char* message, int fallback) {
+  // A key that must hold a whole number: otherwise its message and its fallback.
+  auto guardedNumber = [&](const char* section, const char* name, const char* message,
+                           int fallback) {
     int value = fallback;
-    if (!TryStrToInt(ReadSetting(iniFileName_, "Str", "OPCOES", name), value)) {
+    if (!TryStrToInt(ReadSetting(iniFileName_, "Str", section, name), value)) {
       Warn(message);
       value = fallback;
     }
     return value;
+  };
+  auto guardedInt = [&](const char* name, const char* message, int fallback) {
+    return guardedNumber("OPCOES", name, message, fallback);
+  };
+  // A MAPA flag: true exactly when the number is 1; a text that is no number gives the
+  // fallback with its message.
+  auto guardedFlag = [&](const char* name, const char* message, bool fallback) {
+    return guardedNumber("MAPA", name, message, fallback ? 1 : 0) == 1;
   };
   if (key == "TIPOCONE") {
     try {
@@ -273,19 +279,12 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
     tipoCalibrador_ = guardedInt(
         "TIPOCALIBRADOR", "Erro ao carregar tipo de calibrador! O valor 1 será definido.", 1);
   } else if (key == "EXIBEGRADE") {
-    try {
-      exibeGrade_ = readInt("MAPA", "EXIBEGRADE") == 1;
-    } catch (const std::exception&) {
-      Warn("Erro ao carregar exibição da grade! O valor'True'será definido.");
-      exibeGrade_ = true;
-    }
+    exibeGrade_ = guardedFlag(
+        "EXIBEGRADE", "Erro ao carregar exibição da grade! O valor'True'será definido.", true);
   } else if (key == "EXIBECERATOMETRIAPONTUAL") {
-    try {
-      exibeCeratometriaPontual_ = readInt("MAPA", "EXIBECERATOMETRIAPONTUAL") == 1;
-    } catch (const std::exception&) {
-      Warn("Erro ao carregar exibição da ceratometria pontual! O valor'False'será definido.");
-      exibeCeratometriaPontual_ = false;
-    }
+    exibeCeratometriaPontual_ = guardedFlag(
+        "EXIBECERATOMETRIAPONTUAL",
+        "Erro ao carregar exibição da ceratometria pontual! O valor'False'será definido.", false);
   } else if (key == "CORCERATOMETRIAPONTUAL") {
     try {
       corCeratometriaPontual_ = ReadSetting(iniFileName_, "Str", "MAPA", "CORCERATOMETRIAPONTUAL");
