@@ -49,7 +49,16 @@ TfrmInicial::TfrmInicial(FormView& view, Dialogs& dialogs, RingProcessing& proce
       wait_(wait),
       infos_(infos),
       images_(std::move(images)),
-      rings_(infos.NumAneis == 16 ? 16 : 32) {}
+      rings_(infos.NumAneis == 16 ? 16 : 32) {
+  // The pictures the overlays are drawn on, converted once; an absent image shows black.
+  for (size_t i = 0; i < images_.size(); ++i) {
+    pictures_[i] = images_[i].convertToFormat(QImage::Format_ARGB32);
+    if (pictures_[i].isNull()) {
+      pictures_[i] = QImage(640, 480, QImage::Format_ARGB32);
+      pictures_[i].fill(Qt::black);
+    }
+  }
+}
 
 void TfrmInicial::FormShow() {
   // Captions and initial states of the form.
@@ -605,11 +614,7 @@ void TfrmInicial::ShowStoredImage() {
 }
 
 void TfrmInicial::RestoreDisplayed() {
-  displayed_ = images_[imagemAtual_ - 1].convertToFormat(QImage::Format_ARGB32);
-  if (displayed_.isNull()) {
-    displayed_ = QImage(640, 480, QImage::Format_ARGB32);
-    displayed_.fill(Qt::black);
-  }
+  displayed_ = pictures_[imagemAtual_ - 1];  // shared until the first overlay is drawn
 }
 
 void TfrmInicial::DrawRings() {

@@ -114,7 +114,8 @@ class TfrmInicial {
   RingProcessing& processing_;
   WaitNotice& wait_;
   TInfosZV infos_;
-  std::array<QImage, 4> images_;
+  std::array<QImage, 4> images_;    // as captured, for the detector
+  std::array<QImage, 4> pictures_;  // 32-bit copies the overlays are drawn on
   QImage displayed_;
   int rings_ = 32;
 
