@@ -14,10 +14,13 @@
 #include "NumberFormat.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
+#include "ScriptedDialogs.h"
 #include "SimulatedCalibration.h"
 #include "Streams.h"
 #include "TestPaths.h"
+#include "TextFile.h"
 #include "UBMapaDLL.h"
+#include "UBProcuraModulos.h"
 #include "UnattendedDialogs.h"
 
 namespace {
@@ -71,6 +74,38 @@ class Mapas : public ::testing::Test {
   TInfosZV infos{};
 };
 zv::test::TempDir* Mapas::dir_ = nullptr;
+
+TEST_F(Mapas, TheHostsScanRegistersTheThreeWithTheirPictures) {
+  zv::test::TempDir mapas;
+  for (const char* modulo : {"Gavrel", "Pelmo", "Rusk"}) {
+    for (const char* extensao : {".so", ".bmp"}) {
+      const std::string nome = std::string(modulo) + extensao;
+      zv::WriteFileAtomic(mapas / nome, zv::ReadFileBytes(zv::test::BinDir() + "/" + nome));
+    }
+  }
+  zv::test::ScriptedDialogs dialogos;
+  zv::TBProcuraModulos scan(dialogos);
+  scan.ProcuraModulos(mapas.path());
+  const std::vector<std::string> lista = {"Mapa Tangencial",
+                                          "Simples",
+                                          "1",
+                                          "1.2.0.0",
+                                          "Mapa Axial",
+                                          "Simples",
+                                          "1",
+                                          "1.2.0.0",
+                                          "Mapa Tangencial Ortoceratologia",
+                                          "Simples",
+                                          "1",
+                                          "1.2.0.0"};
+  EXPECT_EQ(scan.ListaModulos(), lista);
+  ASSERT_EQ(scan.Botoes().size(), 3u);
+  for (const auto& botao : scan.Botoes()) {
+    EXPECT_EQ(botao.clique, zv::TipoClique::MapaClick) << botao.caption;
+    EXPECT_EQ(botao.normal.size(), QSize(24, 24)) << botao.caption;
+    EXPECT_EQ(botao.highlighted.size(), QSize(24, 24)) << botao.caption;
+  }
+}
 
 TEST_F(Mapas, InfoMapaDescribesEachModuleAsOneSingleMap) {
   const std::pair<const char*, const char*> modulos[] = {
