@@ -21,7 +21,7 @@ QImage DesenhaRevisao(const Revisao& r, bool aneis, bool pupila) {
   if (aneis && r.pixels) {
     for (int j = 1; j <= r.numAneis; ++j) {
       // Alternate colours so that neighbouring rings stay apart.
-      p.setPen(QPen(j % 2 ? QColor(0, 220, 0) : QColor(255, 200, 0), 1));
+      p.setPen(QPen(j % 2 ? QColor(255, 40, 40) : QColor(0, 190, 255), 1.5));
       QPainterPath anel;
       bool aberto = false;
       // Row m - 1 holds meridian m, clockwise on the screen from the right.
