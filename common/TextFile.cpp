@@ -42,19 +42,68 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-// Creates a new file beside `target` under a name no other writer uses; its descriptor, and
-// its name in `temp`.
-int CreateTemporaryBeside(const std::string& target, const std::string& path, std::string& temp) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = target + ".tmp~" + std::to_string(::getpid()) + "." +
-           std::to_string(counter.fetch_add(1)) + "." +
-           std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) return fd;
-    if (errno != EEXIST) Fail("Cannot create", path, errno);
+// Gives a new file its content and the replaced file's owner and permissions (`old`, null for a
+// file that is new), on disk; 0 or the error number.
+int Fill(int fd, std::string_view bytes, const struct stat* old) {
+  if (const int err = WriteAll(fd, bytes)) return err;
+  if (old) {
+    KeepOwner(fd, *old);
+    if (::fchmod(fd, old->st_mode & 07777) != 0) return errno;
   }
-  Fail("Cannot create", path, EEXIST);
+  return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// A name beside `target` that no other writer uses at this moment; the caller creates it
+// exclusively and asks again when it exists after all.
+std::string TemporaryName(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  return target + ".tmp~" + std::to_string(::getpid()) + "." +
+         std::to_string(counter.fetch_add(1)) + "." +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
+}
+
+constexpr int kNameAttempts = 100;
+
+// Writes the content into a file without a name in the target's directory and names it only
+// once it is whole and on disk, so a process killed while writing leaves nothing behind.
+// False, with nothing written, where the system offers no such files; `temp` is the name.
+bool WriteUnnamed(const std::string& target, const std::string& path, std::string_view bytes,
+                  const struct stat* old, std::string& temp) {
+  const int fd = ::open(ParentDirectory(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  if (const int err = Fill(fd, bytes, old)) {
+    ::close(fd);
+    Fail("Cannot write", path, err);
+  }
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    temp = TemporaryName(target);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      ::close(fd);
+      return true;
+    }
+    if (errno != EEXIST) break;
+  }
+  ::close(fd);
+  return false;
+}
+
+// Writes the content into a new file named `temp` beside the target.
+void WriteNamed(const std::string& target, const std::string& path, std::string_view bytes,
+                const struct stat* old, std::string& temp) {
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
+    temp = TemporaryName(target);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) Fail("Cannot create", path, errno);
+  }
+  if (fd < 0) Fail("Cannot create", path, EEXIST);
+  int err = Fill(fd, bytes, old);
+  if (::close(fd) != 0 && !err) err = errno;
+  if (err) {
+    ::unlink(temp.c_str());
+    Fail("Cannot write", path, err);
+  }
 }
 
 // A rename lasts only once the directory holding it is on disk.
@@ -102,23 +151,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   if (!replacing && errno != ENOENT) Fail("Cannot open", path, errno);  // a loop of links, say
 
   std::string temp;
-  const int fd = CreateTemporaryBeside(target, path, temp);
-  const auto abandon = [&](const char* what, int err) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    Fail(what, path, err);
-  };
-  if (const int err = WriteAll(fd, bytes)) abandon("Cannot write", err);
-  if (replacing) {
-    KeepOwner(fd, old);
-    if (::fchmod(fd, old.st_mode & 07777) != 0) abandon("Cannot write", errno);
-  }
-  if (::fsync(fd) != 0) abandon("Cannot write", errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    Fail("Cannot write", path, err);
-  }
+  if (!WriteUnnamed(target, path, bytes, replacing ? &old : nullptr, temp))
+    WriteNamed(target, path, bytes, replacing ? &old : nullptr, temp);
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
