@@ -7,6 +7,10 @@
 // value changed earlier in a pass is seen by later rows of the same pass.  Rows and rings are
 // numbered from 1 as the operator sees them; a window (r, s, L) is ring r over rows s to
 // min(s + L, 360) and never wraps.
+//
+// Smoothing along a ring moves only the values that are no longer the detector's own (filled
+// gaps, estimates, points added by hand): a measurement that no pass rejected keeps its raw
+// value through every sequence, so the clean-up keeps the shape of the cornea along each ring.
 #pragma once
 #include <optional>
 
@@ -71,6 +75,9 @@ class FiltrosAneis {
   double& W(int k, int r) { return w_[k - 1][r]; }
   double W(int k, int r) const { return w_[k - 1][r]; }
   double& D(int k, int r) { return d_[k - 1][r]; }
+  double D(int k, int r) const { return d_[k - 1][r]; }
+  // Whether the working value is still the raw table's positive value.
+  bool Medido(int k, int r) const;
   int FimJanela(int s, int L) const { return s + L < kAngulos ? s + L : kAngulos; }
   EstatisticaJanela Estatistica(TabelaAneis& t, int r, int s, int L, int ultimoBinModa,
                                 bool mediaInteira);
