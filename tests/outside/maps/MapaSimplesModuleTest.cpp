@@ -9,11 +9,9 @@
 #include <cmath>
 #include <memory>
 
-#include "DetectorImage.h"
+#include "ExameRenderizado.h"
 #include "JanelaModulo.h"
 #include "NumberFormat.h"
-#include "PlacidoRenderer.h"
-#include "ProcessingSession.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedCalibration.h"
 #include "Streams.h"
@@ -21,36 +19,13 @@
 #include "TextFile.h"
 #include "UBMapaDLL.h"
 #include "UBProcuraModulos.h"
-#include "UnattendedDialogs.h"
 
 namespace {
 
 using zv::test::QuandoAparecer;
 
-struct Exame {
-  TMatrizAngAnel pixels{}, dioptrias{};
-  TMatrizAng aneis{};
-};
-
-// The picture of `cornea` processed as the standard processing module processes it.
-std::unique_ptr<Exame> Processa(const placido::Cornea& cornea, const std::string& coef) {
-  placido::Scene cena;
-  cena.cornea = cornea;
-  zv::UnattendedDialogs dialogos;
-  auto sessao = std::make_unique<vessik::ProcessingSession>(32, 0.024, "", dialogos);
-  sessao->DefineArquivoCoeficientes(coef);
-  sessao->ProcessaAneis(zv::DetectorImage(placido::Render(cena)), 320, 240, 8);
-  EXPECT_EQ(sessao->FinalizaImagem(), vessik::ResultadoFinalizacao::Armazenada);
-  auto e = std::make_unique<Exame>();
-  for (int k = 0; k < 360; ++k) {
-    for (int c = 0; c < 33; ++c) {
-      e->pixels[k][c] = sessao->MatrizesPixels[0][k][c];
-      e->dioptrias[k][c] = sessao->MatrizesDioptrias[0][k][c];
-    }
-    e->aneis[k] = sessao->contagens[k];
-  }
-  return e;
-}
+using Exame = zv::test::ExameRenderizado;
+using zv::test::Processa;
 
 class Mapas : public ::testing::Test {
  protected:
