@@ -10,19 +10,12 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "CabecalhoJanela.h"
+
 namespace aberrometria {
 namespace {
 
-QString Linha(const std::vector<std::string>& linhas, size_t i) {
-  return i < linhas.size() ? QString::fromStdString(linhas[i]) : QString();
-}
-
-QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto) {
-  auto* l = new QLabel(texto, pai);
-  l->setObjectName(nome);
-  l->setTextFormat(Qt::PlainText);
-  return l;
-}
+using mapas::Rotulo;
 
 QString Micrometros(double v) {
   return QString::number(v, 'f', 3);
@@ -89,15 +82,7 @@ TfrmAberrometria::TfrmAberrometria(QWidget* pai, const DadosAberrometria& dados)
   const auto& cab = dados.cabecalho;
   const AnaliseZernike& a = dados.analise;
 
-  auto* cabecalho = new QGridLayout;
-  cabecalho->addWidget(Rotulo(this, "lblPaciente",
-                              "Paciente: " + Linha(cab, 0) +
-                                  (Linha(cab, 1).isEmpty() ? "" : " (" + Linha(cab, 1) + ")")),
-                       0, 0);
-  cabecalho->addWidget(Rotulo(this, "lblOlho", Linha(cab, 3)), 0, 1);
-  cabecalho->addWidget(Rotulo(this, "lblData", "Data: " + Linha(cab, 4) + "  " + Linha(cab, 5)), 1,
-                       0);
-  cabecalho->addWidget(Rotulo(this, "lblMedico", "Médico: " + Linha(cab, 6)), 1, 1);
+  auto* cabecalho = mapas::CabecalhoDoExame(this, cab);
 
   double extremo = 0;
   auto* imgMapa = Rotulo(this, "imgMapa", {});

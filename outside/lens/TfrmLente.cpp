@@ -11,24 +11,16 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "CabecalhoJanela.h"
 #include "PinturaMapa.h"
 
 namespace lente {
 namespace {
 
+using mapas::Rotulo;
+
 constexpr int kLado = 360;
 constexpr double kMmNaFigura = 5.0;  // half side of both pictures, millimetres
-
-QString Linha(const std::vector<std::string>& linhas, size_t i) {
-  return i < linhas.size() ? QString::fromStdString(linhas[i]) : QString();
-}
-
-QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto) {
-  auto* l = new QLabel(texto, pai);
-  l->setObjectName(nome);
-  l->setTextFormat(Qt::PlainText);
-  return l;
-}
 
 QString Mm(double v) {
   return QString::number(v, 'f', 2) + " mm";
@@ -92,15 +84,7 @@ TfrmLente::TfrmLente(QWidget* pai, DadosLente dados) : QDialog(pai), dados_(std:
   const Sugestao& s = dados_.sugestao;
   const mapas::Ceratometria& k = dados_.ceratometria;
 
-  auto* cabecalho = new QGridLayout;
-  cabecalho->addWidget(Rotulo(this, "lblPaciente",
-                              "Paciente: " + Linha(cab, 0) +
-                                  (Linha(cab, 1).isEmpty() ? "" : " (" + Linha(cab, 1) + ")")),
-                       0, 0);
-  cabecalho->addWidget(Rotulo(this, "lblOlho", Linha(cab, 3)), 0, 1);
-  cabecalho->addWidget(Rotulo(this, "lblData", "Data: " + Linha(cab, 4) + "  " + Linha(cab, 5)), 1,
-                       0);
-  cabecalho->addWidget(Rotulo(this, "lblMedico", "Médico: " + Linha(cab, 6)), 1, 1);
+  auto* cabecalho = mapas::CabecalhoDoExame(this, cab);
 
   // The axial map with its scale.
   const mapas::Escala escala = mapas::EscalaAbsoluta(1.5);

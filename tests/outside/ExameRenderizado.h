@@ -9,6 +9,8 @@
 #include "DetectorImage.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
+#include "SimulatedCalibration.h"
+#include "TestPaths.h"
 #include "UBConstantes.h"
 #include "UnattendedDialogs.h"
 
@@ -39,5 +41,22 @@ inline std::unique_ptr<ExameRenderizado> Processa(const placido::Cornea& cornea,
   }
   return e;
 }
+
+// A suite whose tests process rendered exams: one calibration of the simulated camera for all.
+class ComCalibracaoSimulada : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new TempDir;
+    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+  static std::string Coef() { return *dir_ / "Coef.txt"; }
+
+ private:
+  inline static TempDir* dir_ = nullptr;
+};
 
 }  // namespace zv::test

@@ -5,8 +5,6 @@
 //   docs/screenshots
 #include <QApplication>
 #include <QDoubleSpinBox>
-#include <QScreen>
-#include <QThread>
 #include <cstdio>
 
 #include "ExameRenderizado.h"
@@ -24,17 +22,8 @@ using zv::test::QuandoAparecer;
 QString saida;
 
 void Fotografa(QWidget* janela, const char* nome) {
-  janela->raise();
-  for (int i = 0; i < 30; ++i) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-  const QRect f = janela->frameGeometry();
-  const QString caminho = saida + "/" + nome;
-  if (!QApplication::primaryScreen()
-           ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
-           .save(caminho))
-    std::fprintf(stderr, "cannot write %s\n", caminho.toUtf8().constData());
+  if (!zv::test::Fotografa(janela, saida + "/" + nome))
+    std::fprintf(stderr, "cannot write %s/%s\n", saida.toUtf8().constData(), nome);
 }
 
 void Cabecalho(zv::MemoryStream& s) {

@@ -30,13 +30,8 @@ double Numero(const QString& texto) {
   return std::nan("");
 }
 
-class Wendel : public ::testing::Test {
+class Wendel : public zv::test::ComCalibracaoSimulada {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new zv::test::TempDir;
-    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
-  }
-  static void TearDownTestSuite() { delete dir_; }
   void SetUp() override {
     ASSERT_TRUE(zv::UBAberrometriaDLL::CarregaModulo(zv::test::BinDir() + "/Wendel.so"));
   }
@@ -64,13 +59,11 @@ class Wendel : public ::testing::Test {
     return l;
   }
 
-  static zv::test::TempDir* dir_;
   QWidget hospedeiro;
 };
-zv::test::TempDir* Wendel::dir_ = nullptr;
 
 TEST_F(Wendel, ASphereHasNoHigherOrdersAndAProlateConicoidPositiveSphericalAberration) {
-  auto esfera = zv::test::Processa(placido::Cornea{}, *dir_ / "Coef.txt");
+  auto esfera = zv::test::Processa(placido::Cornea{}, Coef());
   const Leitura s = Analisa(*esfera);
   EXPECT_EQ(s.pupila, 6.0);
   // The analysis of an exact sphere gives none (see the core test); what remains here is the
@@ -82,7 +75,7 @@ TEST_F(Wendel, ASphereHasNoHigherOrdersAndAProlateConicoidPositiveSphericalAberr
   placido::Cornea conicoide;
   conicoide.kind = placido::SurfaceKind::Conicoid;
   conicoide.asphericityQ = -0.2;
-  auto prolata = zv::test::Processa(conicoide, *dir_ / "Coef.txt");
+  auto prolata = zv::test::Processa(conicoide, Coef());
   const Leitura c = Analisa(*prolata);
   // About 0.2 r^4 / (8 R^3) in front of the sphere at the edge, some 4 um: a few tenths of a
   // micrometre of primary spherical aberration.

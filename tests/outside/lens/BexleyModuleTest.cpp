@@ -26,13 +26,8 @@ double Numero(QWidget* janela, const char* rotulo) {
   return std::nan("");
 }
 
-class Bexley : public ::testing::Test {
+class Bexley : public zv::test::ComCalibracaoSimulada {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new zv::test::TempDir;
-    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
-  }
-  static void TearDownTestSuite() { delete dir_; }
   void SetUp() override {
     infos.NumAneis = 32;
     infos.FatorCorrecao = 0.024;
@@ -44,14 +39,12 @@ class Bexley : public ::testing::Test {
                                &e.dioptrias, infos, TPathsZV{});
   }
 
-  static zv::test::TempDir* dir_;
   QWidget hospedeiro;
   TInfosZV infos{};
 };
-zv::test::TempDir* Bexley::dir_ = nullptr;
 
 TEST_F(Bexley, ASphereGetsItsOwnRadiusAndASteeperLensPoolsAtTheApex) {
-  auto esfera = zv::test::Processa(placido::Cornea{}, *dir_ / "Coef.txt");
+  auto esfera = zv::test::Processa(placido::Cornea{}, Coef());
   std::map<std::string, double> v;
   QuandoAparecer("frmLente", [&](QWidget* j) {
     v["curva"] = Numero(j, "lblCurvaBase");
@@ -78,7 +71,7 @@ TEST_F(Bexley, AProlateCorneaTakesAFlatterBaseCurveThanItsFlatK) {
   placido::Cornea conicoide;
   conicoide.kind = placido::SurfaceKind::Conicoid;
   conicoide.asphericityQ = -0.25;
-  auto exame = zv::test::Processa(conicoide, *dir_ / "Coef.txt");
+  auto exame = zv::test::Processa(conicoide, Coef());
   double curva = 0, excentricidade = 0;
   QuandoAparecer("frmLente", [&](QWidget* j) {
     curva = Numero(j, "lblCurvaBase");
