@@ -92,6 +92,10 @@ TEST(Elevacao, SagOfAnAxialMapOfOneSphereIsThatSphere) {
     EXPECT_NEAR(sag.Valor(90, p), 7.8 - std::sqrt(7.8 * 7.8 - std::pow(p * 0.024, 2)), 1e-9);
   EXPECT_TRUE(std::isnan(sag.Valor(90, 201)));
   EXPECT_NEAR(mapas::RaioCoberto(sag), 200 * 0.024, 1e-9);
+
+  // One meridian 1 D off, as a detection fault leaves it, does not bend its profile.
+  for (int p = 0; p <= 200; ++p) axial.Define(90, p, 337.5 / 7.8 + 1.0);
+  EXPECT_NEAR(mapas::CalculaSagitta(axial).Valor(90, 200), sag.Valor(90, 200), 1e-12);
 }
 
 }  // namespace
