@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "FakeFormView.h"
+#include "PlacidoRenderer.h"
 #include "ScriptedDialogs.h"
 #include "SessionRingProcessing.h"
 #include "TestPaths.h"
@@ -36,13 +37,22 @@ TEST_F(SessionRingProcessingTest, AnAbsentOrSmallImageFindsNoRingsAndNeverCrashe
 }
 
 TEST_F(SessionRingProcessingTest, CalibrationFailuresAndEditingStopTheOperation) {
+  // A table with a gap the completion would fill: each refusal leaves it as it was.
+  for (int row = 1; row <= 360; ++row)
+    for (int ring = 1; ring <= 16; ++ring)
+      processing.SetRadius(row, ring, row % 90 == 0 ? 0 : 12.0 * ring);
+  const vessik::TabelaAneis table = session.trabalho;
   EXPECT_THROW(processing.FinishImage(1, false), IoError);  // no "Coef.txt": reported, stops
-  WriteCoef(17);                                            // more pairs than rings: stops
+  EXPECT_TRUE(session.trabalho == table);
+  WriteCoef(17);  // more pairs than rings: stops
   EXPECT_FALSE(processing.FinishImage(1, false));
   EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(session.trabalho == table);
   WriteCoef(16);
   EXPECT_FALSE(processing.FinishImage(1, true));  // still editing: warned, stops
   EXPECT_EQ(dialogs.shown.back().caption, "Atenção!");
+  EXPECT_TRUE(session.trabalho == table);
+  session.trabalho = {};
   // Nothing detected: every radius is 0, so no ring converts; the image is not stored and the
   // operation stops.
   EXPECT_FALSE(processing.FinishImage(1, false));
@@ -97,6 +107,93 @@ TEST_F(SessionRingProcessingTest, AnImageThatWasNotStoredKeepsTheOperatorOnIt) {
   EXPECT_EQ(window.ImagemAtual(), 2);
   window.btnOKClick();
   EXPECT_FALSE(view.closed);
+}
+
+// The operator removes the points of ring 5 around the right-hand horizontal, where the last
+// meridian meets the first, and presses "Próxima" before closing the editing with "Retocar".
+// That finishing is refused, and must leave no trace: the table after it is the operator's
+// table, and the image stored after "Retocar" and "Próxima" is the one stored when the editing
+// was closed first.
+class RefusedFinishing : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+  QImage sphere = [] {
+    placido::Scene scene;
+    scene.cornea.apicalRadiusMm = 7.74;
+    scene.rings = 32;
+    scene.supersample = 2;
+    return placido::Render(scene);
+  }();
+
+  struct Run {
+    test::ScriptedDialogs dialogs;
+    test::FakeFormView view;
+    NoWaitNotice wait;
+    std::unique_ptr<vessik::ProcessingSession> session;
+    std::unique_ptr<SessionRingProcessing> processing;
+    std::unique_ptr<TfrmInicial> window;
+  };
+
+  void SetUp() override {
+    std::vector<std::string> lines;
+    for (int j = 0; j < 32; ++j) lines.insert(lines.end(), {"0", "0.025"});
+    WriteTextLines(dir / "Coef.txt", lines);
+  }
+
+  // Processes image 1 and removes ring 5's points within reach of the seam.
+  void Open(Run& run) {
+    run.session = std::make_unique<vessik::ProcessingSession>(32, placido::MillimetresPerPixel(),
+                                                              dir.path(), run.dialogs);
+    run.processing = std::make_unique<SessionRingProcessing>(*run.session);
+    TInfosZV infos{};
+    infos.NumAneis = 32;
+    infos.FatorCorrecao = placido::MillimetresPerPixel();
+    infos.TvlCentral = 8;
+    run.window =
+        std::make_unique<TfrmInicial>(run.view, run.dialogs, *run.processing, run.wait, infos,
+                                      std::array<QImage, 4>{sphere, sphere, sphere, sphere});
+    auto& w = *run.window;
+    w.FormShow();
+    w.Image1MouseDown(MouseButton::Left, 320, 240);
+    const int x = static_cast<int>(run.processing->CentreX() + run.processing->Radius(360, 5));
+    const int y = static_cast<int>(run.processing->CentreY());
+    w.btnSelecionarClick();
+    w.Image1MouseDown(MouseButton::Left, x, y);
+    ASSERT_EQ(w.AnelSelecionado(), 5);
+    w.sbRemoverClick();
+    w.Image1MouseDown(MouseButton::Left, x, y);
+    for (int dy : {-8, 0, 8}) w.Image1MouseMove(x, y + dy);
+    w.Image1MouseUp(MouseButton::Left, x, y + 8);
+    ASSERT_EQ(run.processing->Radius(360, 5), 0);
+    ASSERT_EQ(run.processing->Radius(1, 5), 0);
+  }
+};
+
+TEST_F(RefusedFinishing, LeavesTheRingTableAsTheOperatorLeftIt) {
+  Run closedFirst, refusedFirst;
+  Open(closedFirst);
+  closedFirst.window->btnRetocarClick();
+  closedFirst.window->btnProximaClick();
+  ASSERT_EQ(closedFirst.window->ImagemAtual(), 2);
+
+  Open(refusedFirst);
+  const vessik::TabelaAneis edited = refusedFirst.session->trabalho;
+  const vessik::ContagemAneis counts = refusedFirst.session->contagens;
+  refusedFirst.window->btnProximaClick();
+  ASSERT_EQ(refusedFirst.window->ImagemAtual(), 1);
+  EXPECT_EQ(refusedFirst.dialogs.Texts().back(),
+            "Imagem ainda em edição, por favor, clique no botão \"Retocar\".");
+  EXPECT_TRUE(refusedFirst.session->trabalho == edited);
+  EXPECT_TRUE(refusedFirst.session->contagens == counts);
+  refusedFirst.window->btnRetocarClick();
+  refusedFirst.window->btnProximaClick();
+  ASSERT_EQ(refusedFirst.window->ImagemAtual(), 2);
+
+  const auto& stored = refusedFirst.session->MatrizesPixels[0];
+  EXPECT_TRUE(stored == closedFirst.session->MatrizesPixels[0]);
+  // Every meridian keeps its rings in order.
+  for (int k = 0; k < 360; ++k)
+    for (int j = 2; j <= 32; ++j) ASSERT_GT(stored[k][j], stored[k][j - 1]) << k + 1 << "," << j;
 }
 
 }  // namespace
