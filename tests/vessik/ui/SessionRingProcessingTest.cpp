@@ -109,21 +109,25 @@ TEST_F(SessionRingProcessingTest, AnImageThatWasNotStoredKeepsTheOperatorOnIt) {
   EXPECT_FALSE(view.closed);
 }
 
-// The operator removes the points of ring 5 around the right-hand horizontal, where the last
-// meridian meets the first, and presses "Próxima" before closing the editing with "Retocar".
-// That finishing is refused, and must leave no trace: the table after it is the operator's
-// table, and the image stored after "Retocar" and "Próxima" is the one stored when the editing
-// was closed first.
-class RefusedFinishing : public ::testing::Test {
+// The review window over the real processing, on four spheres of growing radius (the flatter
+// the cornea, the larger its rings), with a calibration under which every ring converts.
+class ReviewOnSpheres : public ::testing::Test {
  protected:
-  test::TempDir dir;
-  QImage sphere = [] {
-    placido::Scene scene;
-    scene.cornea.apicalRadiusMm = 7.74;
-    scene.rings = 32;
-    scene.supersample = 2;
-    return placido::Render(scene);
-  }();
+  static const std::array<QImage, 4>& Spheres() {
+    static const std::array<QImage, 4> spheres = [] {
+      std::array<QImage, 4> images;
+      const double radii[4] = {7.5, 7.74, 8.0, 8.3};
+      for (int i = 0; i < 4; ++i) {
+        placido::Scene scene;
+        scene.cornea.apicalRadiusMm = radii[i];
+        scene.rings = 32;
+        scene.supersample = 2;
+        images[i] = placido::Render(scene);
+      }
+      return images;
+    }();
+    return spheres;
+  }
 
   struct Run {
     test::ScriptedDialogs dialogs;
@@ -134,14 +138,15 @@ class RefusedFinishing : public ::testing::Test {
     std::unique_ptr<TfrmInicial> window;
   };
 
+  test::TempDir dir;
+
   void SetUp() override {
     std::vector<std::string> lines;
     for (int j = 0; j < 32; ++j) lines.insert(lines.end(), {"0", "0.025"});
     WriteTextLines(dir / "Coef.txt", lines);
   }
 
-  // Processes image 1 and removes ring 5's points within reach of the seam.
-  void Open(Run& run) {
+  void Open(Run& run, bool autoAneis = false) {
     run.session = std::make_unique<vessik::ProcessingSession>(32, placido::MillimetresPerPixel(),
                                                               dir.path(), run.dialogs);
     run.processing = std::make_unique<SessionRingProcessing>(*run.session);
@@ -149,11 +154,16 @@ class RefusedFinishing : public ::testing::Test {
     infos.NumAneis = 32;
     infos.FatorCorrecao = placido::MillimetresPerPixel();
     infos.TvlCentral = 8;
-    run.window =
-        std::make_unique<TfrmInicial>(run.view, run.dialogs, *run.processing, run.wait, infos,
-                                      std::array<QImage, 4>{sphere, sphere, sphere, sphere});
+    infos.AutoAneis = autoAneis;
+    run.window = std::make_unique<TfrmInicial>(run.view, run.dialogs, *run.processing, run.wait,
+                                               infos, Spheres());
+    run.window->FormShow();
+  }
+
+  // Processes image 1 and removes ring 5's points around the right-hand horizontal, where the
+  // last meridian meets the first.
+  void RemoveRing5AtTheSeam(Run& run) {
     auto& w = *run.window;
-    w.FormShow();
     w.Image1MouseDown(MouseButton::Left, 320, 240);
     const int x = static_cast<int>(run.processing->CentreX() + run.processing->Radius(360, 5));
     const int y = static_cast<int>(run.processing->CentreY());
@@ -169,14 +179,19 @@ class RefusedFinishing : public ::testing::Test {
   }
 };
 
-TEST_F(RefusedFinishing, LeavesTheRingTableAsTheOperatorLeftIt) {
+// "Próxima" pressed before the editing is closed with "Retocar" is refused, and must leave no
+// trace: the table after it is the operator's table, and the image stored after "Retocar" and
+// "Próxima" is the one stored when the editing was closed first.
+TEST_F(ReviewOnSpheres, ARefusedFinishingLeavesTheRingTableAsTheOperatorLeftIt) {
   Run closedFirst, refusedFirst;
   Open(closedFirst);
+  RemoveRing5AtTheSeam(closedFirst);
   closedFirst.window->btnRetocarClick();
   closedFirst.window->btnProximaClick();
   ASSERT_EQ(closedFirst.window->ImagemAtual(), 2);
 
   Open(refusedFirst);
+  RemoveRing5AtTheSeam(refusedFirst);
   const vessik::TabelaAneis edited = refusedFirst.session->trabalho;
   const vessik::ContagemAneis counts = refusedFirst.session->contagens;
   refusedFirst.window->btnProximaClick();
@@ -194,6 +209,34 @@ TEST_F(RefusedFinishing, LeavesTheRingTableAsTheOperatorLeftIt) {
   // Every meridian keeps its rings in order.
   for (int k = 0; k < 360; ++k)
     for (int j = 2; j <= 32; ++j) ASSERT_GT(stored[k][j], stored[k][j - 1]) << k + 1 << "," << j;
+}
+
+// "OK" returns every image from its own rings, never as zeros: after going back to image 3 and
+// processing it again, and from image 1 with automatic processing.  R0 grows with the sphere.
+TEST_F(ReviewOnSpheres, OKReturnsEveryImageFromItsOwnRings) {
+  Run back, early;
+  Open(back);
+  for (int i = 1; i <= 4; ++i) {
+    back.window->Image1MouseDown(MouseButton::Left, 320, 240);
+    if (i < 4) back.window->btnProximaClick();
+  }
+  back.window->btnAnteriorClick();
+  back.window->Image1MouseDown(MouseButton::Left, 320, 240);
+  back.window->btnOKClick();
+
+  Open(early, true);
+  early.window->Image1MouseMove(100, 100);
+  early.window->btnOKClick();
+
+  for (Run* run : {&back, &early}) {
+    EXPECT_EQ(run->view.closeResult, 1);
+    EXPECT_EQ(run->window->EstadoOK(), 1);
+    const auto& r0 = run->session->ValoresR0;
+    EXPECT_GT(r0[0], 0);
+    EXPECT_TRUE(r0[0] < r0[1] && r0[1] < r0[2] && r0[2] < r0[3])
+        << r0[0] << " " << r0[1] << " " << r0[2] << " " << r0[3];
+    for (int i = 0; i < 4; ++i) EXPECT_GT(run->session->MatrizesPixels[i][0][32], 0) << i;
+  }
 }
 
 }  // namespace
