@@ -176,10 +176,9 @@ TEST_F(Mapas, VisualizarReadsThePrincipalMeridiansOfTheToricsTable) {
   EXPECT_EQ(imagem.size(), QSize(200, 150));
 }
 
-// Disabled while the ring clean-up after detection flattens astigmatism: on this toric the raw
-// detection keeps the ring radii's meridional variation, the cleaned table keeps about three
-// quarters of it, so K reads about 44.1 and 42.5 D.  Enable once the clean-up keeps it.
-TEST_F(Mapas, DISABLED_VisualizarOnARenderedToricGivesBothKAndTheAxes) {
+// The whole chain on the simulated camera: capture, processing with its calibration, and the
+// keratometry of both maps against the radii the toric was rendered with.
+TEST_F(Mapas, VisualizarOnARenderedToricGivesBothKAndTheAxes) {
   const auto exame = Processa(Torica(), Coef());
   for (const char* modulo : {"Pelmo", "Rusk"}) {
     Carrega(modulo);
