@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -267,6 +268,12 @@ TEST_F(Mapas, ProcessaMapaOrtoShowsTheOrthokeratologyValuesAndThePicturesGiven) 
     for (const char* nome : {"lblSAG", "lblDIV", "lblR0"})
       textos[nome] = janela->findChild<QLabel*>(nome)->text().toStdString();
     imagensVisiveis = janela->findChild<QLabel*>("imgCentral")->isVisible();
+    // A follow-up opens on the normalised scale; the absolute one redraws the legend.
+    EXPECT_TRUE(janela->findChild<QRadioButton*>("rbtNormalizada")->isChecked());
+    auto* legenda = janela->findChild<QLabel*>("imgEscala");
+    const QImage antes = legenda->pixmap().toImage();
+    janela->findChild<QRadioButton*>("rbtAbsoluta")->click();
+    EXPECT_NE(legenda->pixmap().toImage(), antes);
     janela->close();
   });
   zv::UBMapaDLL::ProcessaMapaOrto(&hospedeiro, nullptr, nullptr, 320, 240, nullptr, &exame->pixels,
