@@ -33,6 +33,11 @@ if [ -x "$root/demo-calibration" ] && [ ! -f "$root/Calibração/Coef.txt" ]; th
   "$root/demo-calibration" --rings 32 --out "$root/Calibração/Coef.txt"
 fi
 
+# The calibration window's turret animations.
+if [ -x "$bin/calib-animations" ]; then
+  "$bin/calib-animations" "$root/imgs"
+fi
+
 # Four captures of an orthokeratology follow-up, rendered by the simulated camera: a cornea
 # flattening night after night.
 if [ -x "$root/placido-render" ] && [ ! -d "$root/Capturas" ]; then
