@@ -70,28 +70,31 @@ QPointF PosicaoNaTorre(QPointF centro, double distancia, double anguloGraus) {
   return centro + QPointF(distancia * std::cos(a), distancia * std::sin(a));
 }
 
-// The turret from above, turned by `rotacao` degrees, with the camera's place below it.
+// The turret from above, turned by `rotacao` degrees; `camera` marks the camera's place below
+// it (the animation shows which sphere faces the camera; the calibrator picture does not turn).
 void DesenhaTorre(QPainter& p, QPointF centro, double raioDisco, double rotacao,
-                  const EstadoDesenho* estado) {
+                  const EstadoDesenho* estado, bool camera) {
   const double escala = raioDisco / 90.0;
   p.setPen(QPen(QColor(40, 40, 48), 2));
   p.setBrush(kCorpo);
   p.drawEllipse(centro, raioDisco, raioDisco);
   p.setBrush(QColor(60, 62, 70));
   p.drawEllipse(centro, 10 * escala, 10 * escala);
-  // The camera's window, where the sphere being measured stands.
-  QPolygonF camera;
-  const QPointF base = centro + QPointF(0, raioDisco + 3);
-  camera << base << base + QPointF(-9 * escala, 12 * escala)
-         << base + QPointF(9 * escala, 12 * escala);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(200, 40, 40));
-  p.drawPolygon(camera);
+  if (camera) {
+    // The camera's window, where the sphere being measured stands.
+    QPolygonF janela;
+    const QPointF base = centro + QPointF(0, raioDisco + 3);
+    janela << base << base + QPointF(-9 * escala, 12 * escala)
+           << base + QPointF(9 * escala, 12 * escala);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 40, 40));
+    p.drawPolygon(janela);
+  }
   for (int s = 1; s <= 4; ++s) {
     const QPointF c = PosicaoNaTorre(centro, 58 * escala, AnguloBase(s) + rotacao);
     if (estado && !estado->esferasVisiveis) continue;
     DesenhaEsfera(p, c, RaioDesenho(s, escala), estado && estado->atual == s);
-    Rotulo(p, c + QPointF(0, 0), QString::number(s), static_cast<int>(14 * escala));
+    Rotulo(p, c, QString::number(s), static_cast<int>(14 * escala));
   }
 }
 
@@ -130,7 +133,7 @@ QImage DesenhaCalibrador(const EstadoDesenho& estado) {
       Rotulo(p, c + QPointF(0, 0), QString::number(s), 14);
     }
   } else {
-    DesenhaTorre(p, QPointF(170, 100), 90, 0, &estado);
+    DesenhaTorre(p, QPointF(170, 100), 90, 0, &estado, false);
   }
   if (estado.esferasVisiveis) {
     for (int s = 1; s <= 4; ++s)
@@ -154,7 +157,8 @@ Animacao AnimacaoTorre(int de, int para) {
     EstadoDesenho estado;
     estado.atual = i == quadros - 1 ? para : 0;
     const double rotacao = -AnguloBase(de) + 90.0 + volta * suave;
-    DesenhaTorre(p, QPointF(kLadoAnimacao / 2.0, kLadoAnimacao / 2.0 - 8), 66, rotacao, &estado);
+    DesenhaTorre(p, QPointF(kLadoAnimacao / 2.0, kLadoAnimacao / 2.0 - 8), 66, rotacao, &estado,
+                 true);
     p.end();
     a.quadros.push_back(img);
   }

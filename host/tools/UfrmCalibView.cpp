@@ -1,7 +1,6 @@
 #include "UfrmCalibView.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -36,17 +35,23 @@ QWidget* PainelQualidade(QWidget* pai) {
   auto* painel = new QGroupBox("Qualidade da calibração", pai);
   painel->setObjectName("pnlQualidade");
   auto* coluna = new QVBoxLayout(painel);
+  auto* legenda = new QLabel(
+      "Resíduo de cada esfera (E1 = 7.73, E2 = 8.05, E3 = 8.34, E4 = 8.91 mm): o raio que os "
+      "novos coeficientes dão menos o raio da esfera, em milímetros e em dioptrias.",
+      painel);
+  legenda->setObjectName("lblQualidadeLegenda");
+  legenda->setWordWrap(true);
+  coluna->addWidget(legenda);
   auto* grade = new QTableWidget(0, 9, painel);
   grade->setObjectName("grdQualidade");
   QStringList titulos{"Anel"};
-  for (int s = 1; s <= 4; ++s)
-    titulos << QString("Esf. %1 (mm)").arg(s) << QString("Esf. %1 (D)").arg(s);
+  for (int s = 1; s <= 4; ++s) titulos << QString("E%1 mm").arg(s) << QString("E%1 D").arg(s);
   grade->setHorizontalHeaderLabels(titulos);
   grade->verticalHeader()->setVisible(false);
   grade->verticalHeader()->setDefaultSectionSize(20);
   grade->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grade->setFixedHeight(230);
+  grade->setFixedHeight(200);
   coluna->addWidget(grade);
   auto* resumo = new QLabel(painel);
   resumo->setObjectName("lblQualidade");
@@ -78,8 +83,9 @@ TfrmCalibView::TfrmCalibView(TBIniSettings& settings, TZVRecords& records,
 
   auto* grupo = new QGroupBox("Tipo de calibrador", topo);
   grupo->setObjectName("rgpTpCalib");
-  grupo->setGeometry(10, 228, 200, 58);
-  auto* linha = new QHBoxLayout(grupo);
+  grupo->setGeometry(10, 222, 200, 70);
+  auto* linha = new QVBoxLayout(grupo);
+  linha->setContentsMargins(10, 4, 10, 4);
   auto* rbt1 = new QRadioButton("Calibrador 1", grupo);
   rbt1->setObjectName("rbtCalibrador1");
   auto* rbt2 = new QRadioButton("Calibrador 2", grupo);
@@ -119,7 +125,11 @@ TfrmCalibView::TfrmCalibView(TBIniSettings& settings, TZVRecords& records,
 
   connect(prev, &QPushButton::clicked, this, [this] { model_->sbtPrevClick(); });
   connect(next, &QPushButton::clicked, this, [this] { model_->sbtNextClick(); });
-  connect(proc, &QPushButton::clicked, this, [this] { model_->sbtProcEsfClick(); });
+  connect(proc, &QPushButton::clicked, this, [this] {
+    model_->sbtProcEsfClick();
+    // A save opens the quality table below: keep the grown window on the screen.
+    Centra();
+  });
   connect(fechar, &QPushButton::clicked, this, [this] { model_->sbtFecharClick(); });
   connect(ajudaBotao, &QPushButton::clicked, this, [this] { model_->SpeedButton3Click(); });
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
@@ -143,8 +153,12 @@ void TfrmCalibView::showEvent(QShowEvent* e) {
   if (shown_) return;
   shown_ = true;
   model_->FormShow();
+  Centra();
+}
+
+void TfrmCalibView::Centra() {
   adjustSize();
-  move(screen()->availableGeometry().center() - rect().center());
+  move(screen()->availableGeometry().center() - frameGeometry().center() + pos());
 }
 
 void TfrmCalibView::done(int result) {

@@ -27,6 +27,7 @@ class TfrmCalibView : public QDialog {
   void showEvent(QShowEvent* e) override;
 
  private:
+  void Centra();
   std::unique_ptr<FormView> bridge_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<TfrmCalib> model_;

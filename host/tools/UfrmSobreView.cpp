@@ -67,7 +67,7 @@ QImage BannerSobre(int largura, int altura) {
   for (int anel = 12; anel >= 1; --anel) {
     p.setPen(Qt::NoPen);
     p.setBrush(anel % 2 ? QColor(245, 248, 255) : QColor(20, 40, 90));
-    p.drawEllipse(centro, anel * 4.2, anel * 4.2);
+    p.drawEllipse(centro, anel * 3.4, anel * 3.4);
   }
   QFont f("Arial");
   f.setPixelSize(34);
