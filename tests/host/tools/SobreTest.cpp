@@ -7,6 +7,9 @@
 #include <map>
 
 #include "FakeFormView.h"
+#include "ScriptedDialogs.h"
+#include "TestPaths.h"
+#include "TextFile.h"
 #include "QtFormView.h"
 #include "UfrmSobre.h"
 #include "UfrmSobreView.h"
@@ -90,6 +93,36 @@ TEST(TfrmSobre, EachModuleFillsItsOwnLinesAndAMissingOneKeepsTheEmptyMark) {
   EXPECT_EQ(s.view["lblProcVersao1"].text, "- - -");
   EXPECT_EQ(s.view["lblProcDesc2"].text, "- - -");
   EXPECT_EQ(s.view["lblProcVersao2"].text, "1.0.0.4");
+}
+
+// Real module files through the information binding: a module with Info, a file that is no
+// library (the loader's error is shown, as every probe shows it), a module without Info.
+TEST(TfrmSobre, ReadsDescriptionAndFileVersionOfRealModuleFiles) {
+  test::TempDir dir;
+  WriteFileAtomic(dir / "texto.so", "not a library");
+  const std::string texto = dir / "texto.so";
+  TInfosZV infos{};
+  infos.TipoCone = "4";
+  TPathsZV paths{};
+  paths.ModDigitalizacao = ZV_FAKE_MODULE_6;
+  paths.ModProcessamento = texto.c_str();
+  paths.ModDigitalizacaoOrto = ZV_FAKE_MODULE_5;
+  paths.ModProcOrto = ZV_FAKE_MODULE_7;
+  test::FakeFormView view;
+  test::ScriptedDialogs dialogs;
+  InfoModulosDLL modulos(dialogs);
+  TfrmSobre sobre(view, infos, paths, {"1.2.0.0", 0}, modulos);
+  sobre.FormShow();
+  EXPECT_EQ(view["lblDigitNome1"].text, "Processamento de Imagem Digital");
+  EXPECT_EQ(view["lblDigitVersao1"].text, ZV_PROJECT_VERSION);
+  EXPECT_EQ(view["lblProcDesc1"].text, "- - -");
+  EXPECT_EQ(view["lblProcVersao1"].text, "- - -");
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].text.find("texto.so"), std::string::npos) << dialogs.shown[0].text;
+  EXPECT_EQ(view["lblDigitNome2"].text, "- - -");
+  EXPECT_EQ(view["lblDigitVersao2"].text, "- - -");
+  EXPECT_EQ(view["lblProcDesc2"].text, "Completo");
+  EXPECT_EQ(view["lblProcVersao2"].text, ZV_PROJECT_VERSION);
 }
 
 TEST(TfrmSobreView, ShowsTheModelsTextsInItsLabelsAndClosesOnFechar) {
