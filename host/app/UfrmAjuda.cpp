@@ -94,6 +94,7 @@ void TfrmAjuda::MostraTopico(const std::string& topic) {
     return;
   }
   browser_->setSource(QUrl::fromLocalFile(page));
+  SelecionaNaLista();
 }
 
 std::string TfrmAjuda::TopicoAtual() const {
