@@ -9,6 +9,7 @@
 #include <QRadialGradient>
 #include <cstdio>
 
+#include "Errors.h"
 #include "UBImagens.h"
 
 namespace {
@@ -165,6 +166,17 @@ int main(int argc, char* argv[]) {
                       paleta, realce),
                 raiz, zv::ArquivoBotao(zv::NomeLista(modelo, realce), i));
     }
+    // The program's icon for the desktop.
+    QImage icone(128, 128, QImage::Format_ARGB32);
+    icone.fill(Qt::transparent);
+    QPainter p(&icone);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(kZarvik.fundoAlto);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(icone.rect().adjusted(2, 2, -2, -2));
+    DesenhaAneis(p, QPointF(64, 64), 54, kZarvik.aneis, 8, 1.0);
+    p.end();
+    if (!icone.save(raiz.filePath("zarvik.png"), "PNG")) throw zv::IoError("zarvik.png");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zarvik-pictures: %s\n", e.what());
     return 1;
