@@ -7,10 +7,10 @@
 #include <map>
 
 #include "FakeFormView.h"
+#include "QtFormView.h"
 #include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "TextFile.h"
-#include "QtFormView.h"
 #include "UfrmSobre.h"
 #include "UfrmSobreView.h"
 
