@@ -11,7 +11,7 @@
 namespace zv {
 namespace {
 
-constexpr int kLargura = 480;
+constexpr int kLargura = 580;
 
 QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, QRect onde,
                Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -45,7 +45,7 @@ int Secao(QWidget* pai, int y, const QString& titulo, const QString& tituloDirei
          Qt::AlignRight | Qt::AlignVCenter);
   for (int i = 0; i < 2; ++i) {
     y += 20;
-    Rotulo(pai, nomes[i], "", QRect(28, y, 300, 18));
+    Rotulo(pai, nomes[i], "", QRect(28, y, kLargura - 190, 18));
     Rotulo(pai, nomes[2 + i], "", QRect(kLargura - 156, y, 140, 18),
            Qt::AlignRight | Qt::AlignVCenter);
   }
