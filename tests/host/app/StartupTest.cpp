@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QTest>
 #include <filesystem>
 #include <functional>
 
@@ -319,6 +320,27 @@ TEST(MainWindow, ViewHasEveryControlTheModelUses) {
   EXPECT_EQ(view.windowTitle(), "ZarvikSL");
   EXPECT_EQ(view.findChild<QWidget*>("Image3")->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(view.findChild<QWidget*>("BtnImage2")->geometry(), QRect(328, 340, 123, 38));
+}
+
+TEST(MainWindow, RealWindowStartsWhenFirstShownAndEndsOnSair) {
+  test::Installation inst;
+  inst.CreateDatabase();
+  inst.InstallModules();
+  std::filesystem::remove(inst / "Mapas/Leiame.so");  // no message box to answer
+  QtDialogs dialogs;
+  data::TDMPrincipal dm(dialogs);
+  TZVRecords records;
+  TfrmPrincipalView view(dm, records, {"", inst.Root(), inst.NoFixedLocation()});
+  view.show();
+  for (int i = 0; i < 200 && !view.Model().Iniciado(); ++i) QTest::qWait(10);
+  ASSERT_TRUE(view.Model().Iniciado());
+  EXPECT_TRUE(dm.Connected());
+  EXPECT_EQ(static_cast<JanelasQt&>(view.Janelas()).IniciandoView(), nullptr);
+  EXPECT_FALSE(view.findChild<ImageView*>("Image1")->image().isNull());
+
+  QTest::mouseClick(view.findChild<QWidget*>("BtnImage6"), Qt::LeftButton);
+  EXPECT_FALSE(view.isVisible());
+  EXPECT_EQ(view.Model().Settings(), nullptr) << "closing frees the settings";
 }
 
 }  // namespace
