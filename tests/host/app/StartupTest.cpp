@@ -58,10 +58,20 @@ struct FakeJanelas : JanelasPrincipal {
   void LembreteBackup(const TInfosZV&) override { ++backupReminders; }
 };
 
+// Message boxes run a nested event loop, in which the application can be activated again.
+struct ActivatingDialogs : test::ScriptedDialogs {
+  std::function<void()> whileShown;
+  MsgResult Message(const std::string& text, const std::string& caption, MsgIcon icon,
+                    MsgButtons buttons) override {
+    if (whileShown) whileShown();
+    return ScriptedDialogs::Message(text, caption, icon, buttons);
+  }
+};
+
 // A main window over fakes, on a real installation.
 struct Workstation {
   test::Installation inst;
-  test::ScriptedDialogs dialogs;
+  ActivatingDialogs dialogs;
   data::TDMPrincipal dm{dialogs};
   FakeJanelas janelas;
   test::FakeFormView view;
@@ -215,6 +225,20 @@ TEST(Startup, MissingModulesAreReportedAndTheStartCompletes) {
   EXPECT_NE(w->dialogs.shown[1].text.find("Captura.so"), std::string::npos);
   EXPECT_EQ(w->dialogs.shown[1].icon, MsgIcon::None);
   EXPECT_EQ(w->janelas.backupReminders, 1);
+}
+
+TEST(Startup, ActivationWhileAStartUpMessageIsShownDoesNotStartItAgain) {
+  auto w = Workstation::Complete();
+  std::filesystem::remove(w->inst / "Processamento.so");
+  int activations = 0;
+  w->dialogs.whileShown = [&] {
+    if (activations++ == 0) w->form.ApplicationEvents1Activate();
+  };
+  w->form.ApplicationEvents1Activate();
+  EXPECT_TRUE(w->form.Iniciado());
+  EXPECT_EQ(w->janelas.splashesShown, 1);
+  EXPECT_EQ(w->janelas.backupReminders, 1);
+  EXPECT_EQ(w->dialogs.shown.size(), 2u);  // Leiame.so and Processamento.so, once each
 }
 
 TEST(Startup, SettingThatDoesNotConvertFailsThisActivationAndTheNextOneStartsAgain) {
