@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -143,10 +144,9 @@ TEST_F(Mapas, VisualizarReadsThePrincipalMeridiansOfTheToricsTable) {
   EXPECT_EQ(imagem.size(), QSize(200, 150));
 }
 
-// Disabled while the ring clean-up after detection flattens astigmatism: on this toric the raw
-// detection keeps the ring radii's meridional variation, the cleaned table keeps about three
-// quarters of it, so K reads about 44.1 and 42.5 D.  Enable once the clean-up keeps it.
-TEST_F(Mapas, DISABLED_VisualizarOnARenderedToricGivesBothKAndTheAxes) {
+// The whole chain on the simulated camera: capture, processing with its calibration, and the
+// keratometry of both maps against the radii the toric was rendered with.
+TEST_F(Mapas, VisualizarOnARenderedToricGivesBothKAndTheAxes) {
   const auto exame = Processa(Torica(), Coef());
   for (const char* modulo : {"Pelmo", "Rusk"}) {
     Carrega(modulo);
@@ -235,6 +235,12 @@ TEST_F(Mapas, ProcessaMapaOrtoShowsTheOrthokeratologyValuesAndThePicturesGiven) 
     for (const char* nome : {"lblSAG", "lblDIV", "lblR0"})
       textos[nome] = janela->findChild<QLabel*>(nome)->text().toStdString();
     imagensVisiveis = janela->findChild<QLabel*>("imgCentral")->isVisible();
+    // A follow-up opens on the normalised scale; the absolute one redraws the legend.
+    EXPECT_TRUE(janela->findChild<QRadioButton*>("rbtNormalizada")->isChecked());
+    auto* legenda = janela->findChild<QLabel*>("imgEscala");
+    const QImage antes = legenda->pixmap().toImage();
+    janela->findChild<QRadioButton*>("rbtAbsoluta")->click();
+    EXPECT_NE(legenda->pixmap().toImage(), antes);
     janela->close();
   });
   zv::UBMapaDLL::ProcessaMapaOrto(&hospedeiro, nullptr, nullptr, 320, 240, nullptr, &exame->pixels,
