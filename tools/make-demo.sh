@@ -15,6 +15,13 @@ if [ ! -f "$root/Zarvik.ini" ]; then
   mv "$root/Zarvik.ini.tmp" "$root/Zarvik.ini"
 fi
 
+# The backup counters and the medium of the backup module, beside it: the first medium is
+# number 1, the medium directory Backup/.
+if [ ! -f "$root/BackUp.ini" ]; then
+  printf '[BACKUP]\r\nTipoBkp=ZIP\r\nDiscoAtual=1\r\nArquivoAtual=1\r\nDirMidia=Backup\r\nUltBkp=01/01/2007 00:00:00\r\n' \
+    > "$root/BackUp.ini"
+fi
+
 # Programs beside the settings file; modules of the map directory in Mapas/.
 for program in zarvik zarvik-db vessik-batch placido-render demo-calibration; do
   [ -x "$bin/$program" ] && install -m 755 "$bin/$program" "$root/$program"
