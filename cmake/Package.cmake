@@ -22,12 +22,12 @@ install(FILES packaging/zarvik.desktop DESTINATION /usr/share/applications)
 
 # Modules: map modules in Mapas/, the others beside the program.  Modules built by the tree
 # at hand are packaged; the others are left out.
-foreach(module Vessik Captura CapturaOrto Processamento Bexley Wendel Backup)
+foreach(module Vessik Captura CapturaOrto Processamento Backup)
   if(TARGET ${module})
     install(TARGETS ${module} LIBRARY DESTINATION .)
   endif()
 endforeach()
-foreach(module Kandor Pelmo Rusk Gavrel Quillon Sennet Horvat)
+foreach(module Kandor Pelmo Rusk Gavrel Quillon Sennet Horvat Bexley Wendel)
   if(TARGET ${module})
     install(TARGETS ${module} LIBRARY DESTINATION Mapas)
   endif()

@@ -7,12 +7,19 @@ bin=$(realpath "$1")
 root=$(realpath -m "$2")
 src=$(cd "$(dirname "$0")/.." && pwd)
 
-mkdir -p "$root"/{BancoDados,Exames,Laudos,Exemplos,Mapas,imgs,ajuda,Calibração}
+mkdir -p "$root"/{BancoDados,Exames,Laudos,Exemplos,Mapas,imgs,ajuda,Calibração,Backup}
 
 # Settings: the template with the installation's own directories filled in.
 if [ ! -f "$root/Zarvik.ini" ]; then
   sed "s|@ROOT@|$root|g" "$src/assets/Zarvik.ini" > "$root/Zarvik.ini.tmp"
   mv "$root/Zarvik.ini.tmp" "$root/Zarvik.ini"
+fi
+
+# The backup counters and the medium of the backup module, beside it: the first medium is
+# number 1, the medium directory Backup/.
+if [ ! -f "$root/BackUp.ini" ]; then
+  printf '[BACKUP]\r\nTipoBkp=ZIP\r\nDiscoAtual=1\r\nArquivoAtual=1\r\nDirMidia=Backup\r\nUltBkp=01/01/2007 00:00:00\r\n' \
+    > "$root/BackUp.ini"
 fi
 
 # Programs beside the settings file; modules of the map directory in Mapas/.

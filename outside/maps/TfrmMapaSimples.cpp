@@ -11,20 +11,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "CabecalhoJanela.h"
+
 namespace mapas {
 
 namespace {
-
-QString Linha(const std::vector<std::string>& linhas, size_t i) {
-  return i < linhas.size() ? QString::fromStdString(linhas[i]) : QString();
-}
-
-QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto) {
-  auto* l = new QLabel(texto, pai);
-  l->setObjectName(nome);
-  l->setTextFormat(Qt::PlainText);
-  return l;
-}
 
 QString Dioptrias(double v) {
   return QString::number(v, 'f', 2) + " D";
@@ -47,18 +38,9 @@ TfrmMapaSimples::TfrmMapaSimples(QWidget* pai, DadosMapa dados)
   setObjectName("frmMapaSimples");
   setWindowTitle(dados_.titulo);
   setModal(true);
-  const auto& cab = dados_.cabecalho;
 
   // Header: patient, eye, date and time, doctor.
-  auto* cabecalho = new QGridLayout;
-  cabecalho->addWidget(Rotulo(this, "lblPaciente",
-                              "Paciente: " + Linha(cab, 0) +
-                                  (Linha(cab, 1).isEmpty() ? "" : " (" + Linha(cab, 1) + ")")),
-                       0, 0);
-  cabecalho->addWidget(Rotulo(this, "lblOlho", Linha(cab, 3)), 0, 1);
-  cabecalho->addWidget(Rotulo(this, "lblData", "Data: " + Linha(cab, 4) + "  " + Linha(cab, 5)), 1,
-                       0);
-  cabecalho->addWidget(Rotulo(this, "lblMedico", "Médico: " + Linha(cab, 6)), 1, 1);
+  auto* cabecalho = CabecalhoDoExame(this, dados_.cabecalho);
 
   imgMapa_ = Rotulo(this, "imgMapa", {});
   imgMapa_->setFixedSize(enquadramento_.lado, enquadramento_.lado);

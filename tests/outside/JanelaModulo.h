@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -43,6 +45,20 @@ inline void QuandoMensagem(std::string& texto) {
     texto = caixa->text().toStdString();
     caixa->accept();
   });
+}
+
+// Saves what the screen shows of `janela` (frame included) as the picture `caminho`, once its
+// pending paints are done.
+inline bool Fotografa(QWidget* janela, const QString& caminho) {
+  janela->raise();
+  for (int i = 0; i < 30; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(10);
+  }
+  const QRect f = janela->frameGeometry();
+  return QApplication::primaryScreen()
+      ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
+      .save(caminho);
 }
 
 }  // namespace zv::test

@@ -36,14 +36,8 @@ void Assenta(int vezes = 30) {
 }
 
 void Fotografa(QWidget* janela, const char* nome) {
-  janela->raise();
-  Assenta();
-  const QRect f = janela->frameGeometry();
-  const QString caminho = saida + "/" + nome;
-  if (!QApplication::primaryScreen()
-           ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
-           .save(caminho))
-    std::fprintf(stderr, "cannot write %s\n", caminho.toUtf8().constData());
+  if (!zv::test::Fotografa(janela, saida + "/" + nome))
+    std::fprintf(stderr, "cannot write %s/%s\n", saida.toUtf8().constData(), nome);
 }
 
 void Clica(QWidget* janela, const char* botao) {

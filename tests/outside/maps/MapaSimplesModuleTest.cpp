@@ -10,11 +10,9 @@
 #include <cmath>
 #include <memory>
 
-#include "DetectorImage.h"
+#include "ExameRenderizado.h"
 #include "JanelaModulo.h"
 #include "NumberFormat.h"
-#include "PlacidoRenderer.h"
-#include "ProcessingSession.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedCalibration.h"
 #include "Streams.h"
@@ -22,44 +20,16 @@
 #include "TextFile.h"
 #include "UBMapaDLL.h"
 #include "UBProcuraModulos.h"
-#include "UnattendedDialogs.h"
 
 namespace {
 
 using zv::test::QuandoAparecer;
 
-struct Exame {
-  TMatrizAngAnel pixels{}, dioptrias{};
-  TMatrizAng aneis{};
-};
+using Exame = zv::test::ExameRenderizado;
+using zv::test::Processa;
 
-// The picture of `cornea` processed as the standard processing module processes it.
-std::unique_ptr<Exame> Processa(const placido::Cornea& cornea, const std::string& coef) {
-  placido::Scene cena;
-  cena.cornea = cornea;
-  zv::UnattendedDialogs dialogos;
-  auto sessao = std::make_unique<vessik::ProcessingSession>(32, 0.024, "", dialogos);
-  sessao->DefineArquivoCoeficientes(coef);
-  sessao->ProcessaAneis(zv::DetectorImage(placido::Render(cena)), 320, 240, 8);
-  EXPECT_EQ(sessao->FinalizaImagem(), vessik::ResultadoFinalizacao::Armazenada);
-  auto e = std::make_unique<Exame>();
-  for (int k = 0; k < 360; ++k) {
-    for (int c = 0; c < 33; ++c) {
-      e->pixels[k][c] = sessao->MatrizesPixels[0][k][c];
-      e->dioptrias[k][c] = sessao->MatrizesDioptrias[0][k][c];
-    }
-    e->aneis[k] = sessao->contagens[k];
-  }
-  return e;
-}
-
-class Mapas : public ::testing::Test {
+class Mapas : public zv::test::ComCalibracaoSimulada {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new zv::test::TempDir;
-    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
-  }
-  static void TearDownTestSuite() { delete dir_; }
   void SetUp() override {
     infos.NumAneis = 32;
     infos.FatorCorrecao = 0.024;
@@ -68,13 +38,10 @@ class Mapas : public ::testing::Test {
   static void Carrega(const std::string& modulo) {
     ASSERT_TRUE(zv::UBMapaDLL::CarregaModulo(zv::test::BinDir() + "/" + modulo + ".so"));
   }
-  static std::string Coef() { return *dir_ / "Coef.txt"; }
 
-  static zv::test::TempDir* dir_;
   QWidget hospedeiro;
   TInfosZV infos{};
 };
-zv::test::TempDir* Mapas::dir_ = nullptr;
 
 TEST_F(Mapas, TheHostsScanRegistersTheThreeWithTheirPictures) {
   zv::test::TempDir mapas;
