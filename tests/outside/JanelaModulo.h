@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +45,18 @@ inline void QuandoMensagem(std::string& texto) {
     texto = caixa->text().toStdString();
     caixa->accept();
   });
+}
+
+// Moves the pointer over a map picture to `raioMm` from its centre at the clinical angle `graus`
+// (counter-clockwise from the right); the picture's half side shows `meioLadoMm` millimetres.
+inline void MovePonteiro(QWidget* mapa, double raioMm, double graus, double meioLadoMm = 5.0) {
+  const double pontosPorMm = mapa->width() / 2.0 / meioLadoMm;
+  const double a = graus * M_PI / 180;
+  const QPointF ponto(mapa->width() / 2.0 + raioMm * pontosPorMm * std::cos(a),
+                      mapa->height() / 2.0 - raioMm * pontosPorMm * std::sin(a));
+  QMouseEvent mover(QEvent::MouseMove, ponto, mapa->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(mapa, &mover);
 }
 
 }  // namespace zv::test

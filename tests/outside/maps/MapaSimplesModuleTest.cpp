@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTest>
 #include <cmath>
 #include <memory>
 
-#include "DetectorImage.h"
+#include "ExameProcessado.h"
 #include "JanelaModulo.h"
 #include "NumberFormat.h"
-#include "PlacidoRenderer.h"
-#include "ProcessingSession.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedCalibration.h"
 #include "Streams.h"
@@ -21,36 +18,13 @@
 #include "TextFile.h"
 #include "UBMapaDLL.h"
 #include "UBProcuraModulos.h"
-#include "UnattendedDialogs.h"
 
 namespace {
 
 using zv::test::QuandoAparecer;
 
-struct Exame {
-  TMatrizAngAnel pixels{}, dioptrias{};
-  TMatrizAng aneis{};
-};
-
-// The picture of `cornea` processed as the standard processing module processes it.
-std::unique_ptr<Exame> Processa(const placido::Cornea& cornea, const std::string& coef) {
-  placido::Scene cena;
-  cena.cornea = cornea;
-  zv::UnattendedDialogs dialogos;
-  auto sessao = std::make_unique<vessik::ProcessingSession>(32, 0.024, "", dialogos);
-  sessao->DefineArquivoCoeficientes(coef);
-  sessao->ProcessaAneis(zv::DetectorImage(placido::Render(cena)), 320, 240, 8);
-  EXPECT_EQ(sessao->FinalizaImagem(), vessik::ResultadoFinalizacao::Armazenada);
-  auto e = std::make_unique<Exame>();
-  for (int k = 0; k < 360; ++k) {
-    for (int c = 0; c < 33; ++c) {
-      e->pixels[k][c] = sessao->MatrizesPixels[0][k][c];
-      e->dioptrias[k][c] = sessao->MatrizesDioptrias[0][k][c];
-    }
-    e->aneis[k] = sessao->contagens[k];
-  }
-  return e;
-}
+using zv::test::Exame;
+using zv::test::Processa;
 
 class Mapas : public ::testing::Test {
  protected:
@@ -191,14 +165,7 @@ TEST_F(Mapas, DISABLED_VisualizarOnARenderedToricGivesBothKAndTheAxes) {
 // The power the window shows under the pointer at `raioMm` from the centre, at the clinical
 // angle `graus`.
 double PotenciaSobOPonteiro(QWidget* janela, double raioMm, double graus) {
-  auto* mapa = janela->findChild<QLabel*>("imgMapa");
-  const double pontosPorMm = mapa->width() / 2.0 / 5.0;
-  const double a = graus * M_PI / 180;
-  const QPointF ponto(mapa->width() / 2.0 + raioMm * pontosPorMm * std::cos(a),
-                      mapa->height() / 2.0 - raioMm * pontosPorMm * std::sin(a));
-  QMouseEvent mover(QEvent::MouseMove, ponto, mapa->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(mapa, &mover);
+  zv::test::MovePonteiro(janela->findChild<QLabel*>("imgMapa"), raioMm, graus);
   const QString texto = janela->findChild<QLabel*>("lblCursor")->text();
   return texto.isEmpty() ? std::nan("") : zv::StrToFloat(texto.section(' ', 0, 0).toStdString());
 }
