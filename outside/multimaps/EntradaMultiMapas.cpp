@@ -117,9 +117,10 @@ int32_t MostraMapas(ModuloMultiMapa modulo, QWidget* pai, const TDadosPac& cabec
                                        dioptrias.Items[k], 32, mmPorPixel);
     e.ceratometria = mapas::CalculaCeratometria(e.axial);
     e.aneis = AneisDoExame(aneis.Items[k]);
-    if (k < static_cast<int>(escolhidas.size()) && !escolhidas[k].empty() &&
-        (escolhidas[k][0] == 'O' || escolhidas[k][0] == 'T'))
-      e.tipo = escolhidas[k][0];
+    Candidato escolhido;
+    if (k < static_cast<int>(escolhidas.size()) &&
+        LeCandidato(escolhidas[k], RegraDe(modulo).comPrefixo, escolhido))
+      e.tipo = escolhido.tipo;
     if (e.axial.Vazia()) {
       ++vazios;
       // A difference needs both maps.

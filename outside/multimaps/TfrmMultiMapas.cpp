@@ -21,7 +21,7 @@ using mapas::TipoMapa;
 
 namespace {
 
-constexpr int kLegendaLargura = 95;
+constexpr int kLegendaLargura = 115;
 
 QString Linha(const std::vector<std::string>& linhas, size_t i) {
   return i < linhas.size() ? QString::fromStdString(linhas[i]) : QString();
@@ -190,7 +190,7 @@ QWidget* TfrmMultiMapas::PainelDiferenca() {
   imgDiferenca_->setCursor(Qt::CrossCursor);
   layout->addWidget(imgDiferenca_, 1, 0, 3, 1);
   imgEscalaDiferenca_ = Rotulo(painel, "imgEscalaDiferenca");
-  imgEscalaDiferenca_->setFixedSize(kLegendaLargura - 25, enquadramento_.lado);
+  imgEscalaDiferenca_->setFixedSize(kLegendaLargura - 40, enquadramento_.lado);
   layout->addWidget(imgEscalaDiferenca_, 1, 1, 3, 1);
 
   auto* resultados = new QVBoxLayout;

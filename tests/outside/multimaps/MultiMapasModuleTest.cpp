@@ -258,8 +258,13 @@ TEST_F(MultiMapas, ComparativeMapsShareTheScaleAndReadTheSameSpotOnEveryMap) {
   chamada.Adiciona(*a, "Olho Esquerdo", "10/01/2026");
   chamada.Adiciona(*b, "Olho Esquerdo", "10/02/2026");
   chamada.Adiciona(*d, "Olho Esquerdo", "10/03/2026");
+  // What the selection wrote to its extra output: lines without a type letter.
+  zv::StreamWriteLines(chamada.saidaWizard.Handle(), {"Olho Esquerdo - 10/01/2026 09:30:00",
+                                                      "Olho Esquerdo - 10/02/2026 09:30:00",
+                                                      "Olho Esquerdo - 10/03/2026 09:30:00"});
   Carrega("Quillon");
   std::vector<double> leituras, ks;
+  std::vector<QString> titulos;
   bool aviso = true;
   QuandoAparecer("frmMultiMapas", [&](QWidget* j) {
     zv::test::MovePonteiro(j->findChild<QLabel*>("imgMapa2"), 1.0, 45);
@@ -267,6 +272,7 @@ TEST_F(MultiMapas, ComparativeMapsShareTheScaleAndReadTheSameSpotOnEveryMap) {
       leituras.push_back(
           Numero(": " + j->findChild<QLabel*>(QString("lblLeitura%1").arg(i))->text()));
       ks.push_back(Numero(j->findChild<QLabel*>(QString("lblK%1").arg(i))->text()));
+      titulos.push_back(j->findChild<QLabel*>(QString("lblExame%1").arg(i))->text());
     }
     aviso = j->findChild<QLabel*>("lblAviso")->isVisible();
     j->close();
@@ -278,6 +284,7 @@ TEST_F(MultiMapas, ComparativeMapsShareTheScaleAndReadTheSameSpotOnEveryMap) {
     EXPECT_NEAR(leituras[i], 337.5 / raios[i], 0.1) << i;
     EXPECT_NEAR(ks[i], 337.5 / raios[i], 0.1) << i;
   }
+  EXPECT_EQ(titulos[0], "Exame 1: Olho Esquerdo  10/01/2026 09:30:00");  // a standard exam
   EXPECT_FALSE(aviso);
 }
 
