@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QWidget>
 #include <memory>
 #include <string>
 
 #include "DetectorImage.h"
 #include "PlacidoRenderer.h"
 #include "ProcessingSession.h"
+#include "SimulatedCalibration.h"
+#include "TestPaths.h"
 #include "UBConstantes.h"
 #include "UnattendedDialogs.h"
 
@@ -44,5 +47,28 @@ inline std::unique_ptr<Exame> Processa(const placido::Cornea& cornea, const std:
   cena.cornea = cornea;
   return ProcessaImagem(placido::Render(cena), coef);
 }
+
+// A suite of module calls on processed exams: the simulated camera's calibration in a directory
+// of its own, the device values of that camera, and a window standing for the host's.
+class SuiteDeExames : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new TempDir;
+    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+  void SetUp() override {
+    infos.NumAneis = 32;
+    infos.FatorCorrecao = 0.024;
+  }
+  static std::string Coef() { return *dir_ / "Coef.txt"; }
+
+  inline static TempDir* dir_ = nullptr;
+  QWidget hospedeiro;
+  TInfosZV infos{};
+};
 
 }  // namespace zv::test

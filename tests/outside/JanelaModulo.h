@@ -7,9 +7,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -57,6 +60,25 @@ inline void MovePonteiro(QWidget* mapa, double raioMm, double graus, double meio
   QMouseEvent mover(QEvent::MouseMove, ponto, mapa->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
                     Qt::NoModifier);
   QApplication::sendEvent(mapa, &mover);
+}
+
+// Lets pending events (painting, layout) run for a while.
+inline void Assenta(int vezes = 30) {
+  for (int i = 0; i < vezes; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(10);
+  }
+}
+
+// Saves what the screen shows of the window, frame included, as the picture file `caminho`.
+inline void Fotografa(QWidget* janela, const QString& caminho) {
+  janela->raise();
+  Assenta();
+  const QRect f = janela->frameGeometry();
+  if (!QApplication::primaryScreen()
+           ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
+           .save(caminho))
+    std::fprintf(stderr, "cannot write %s\n", caminho.toUtf8().constData());
 }
 
 }  // namespace zv::test

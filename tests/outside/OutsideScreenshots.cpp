@@ -28,22 +28,10 @@ using zv::test::QuandoAparecer;
 
 QString saida;
 
-void Assenta(int vezes = 30) {
-  for (int i = 0; i < vezes; ++i) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-}
+using zv::test::Assenta;
 
 void Fotografa(QWidget* janela, const char* nome) {
-  janela->raise();
-  Assenta();
-  const QRect f = janela->frameGeometry();
-  const QString caminho = saida + "/" + nome;
-  if (!QApplication::primaryScreen()
-           ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
-           .save(caminho))
-    std::fprintf(stderr, "cannot write %s\n", caminho.toUtf8().constData());
+  zv::test::Fotografa(janela, saida + "/" + nome);
 }
 
 void Clica(QWidget* janela, const char* botao) {

@@ -26,28 +26,13 @@ using zv::test::QuandoAparecer;
 using zv::test::Exame;
 using zv::test::Processa;
 
-class Mapas : public ::testing::Test {
+class Mapas : public zv::test::SuiteDeExames {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new zv::test::TempDir;
-    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
-  }
-  static void TearDownTestSuite() { delete dir_; }
-  void SetUp() override {
-    infos.NumAneis = 32;
-    infos.FatorCorrecao = 0.024;
-  }
   void TearDown() override { zv::UBMapaDLL::LiberaModulo(); }
   static void Carrega(const std::string& modulo) {
     ASSERT_TRUE(zv::UBMapaDLL::CarregaModulo(zv::test::BinDir() + "/" + modulo + ".so"));
   }
-  static std::string Coef() { return *dir_ / "Coef.txt"; }
-
-  static zv::test::TempDir* dir_;
-  QWidget hospedeiro;
-  TInfosZV infos{};
 };
-zv::test::TempDir* Mapas::dir_ = nullptr;
 
 TEST_F(Mapas, TheHostsScanRegistersTheThreeWithTheirPictures) {
   zv::test::TempDir mapas;

@@ -67,17 +67,8 @@ double Numero(const QString& texto) {
   return n.isEmpty() ? std::nan("") : zv::StrToFloat(n.toStdString());
 }
 
-class MultiMapas : public ::testing::Test {
+class MultiMapas : public zv::test::SuiteDeExames {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new zv::test::TempDir;
-    zv::WriteSimulatedCalibration(*dir_ / "Coef.txt", 32);
-  }
-  static void TearDownTestSuite() { delete dir_; }
-  void SetUp() override {
-    infos.NumAneis = 32;
-    infos.FatorCorrecao = 0.024;
-  }
   void TearDown() override { zv::UBMapasDLL::LiberaModulo(); }
   static void Carrega(const std::string& modulo) {
     ASSERT_TRUE(zv::UBMapasDLL::CarregaModulo(zv::test::BinDir() + "/" + modulo + ".so"));
@@ -85,15 +76,9 @@ class MultiMapas : public ::testing::Test {
   static std::unique_ptr<Exame> Esfera(double raio) {
     placido::Cornea esfera;
     esfera.apicalRadiusMm = raio;
-    return zv::test::Processa(esfera, *dir_ / "Coef.txt");
+    return zv::test::Processa(esfera, Coef());
   }
-  static std::string Coef() { return *dir_ / "Coef.txt"; }
-
-  static zv::test::TempDir* dir_;
-  QWidget hospedeiro;
-  TInfosZV infos{};
 };
-zv::test::TempDir* MultiMapas::dir_ = nullptr;
 
 TEST_F(MultiMapas, TheHostsScanRegistersThemAsWizardsWithTheirPictures) {
   zv::test::TempDir mapas;

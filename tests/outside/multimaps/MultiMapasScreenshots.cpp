@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QScreen>
-#include <QThread>
 #include <cstdio>
 #include <cstring>
 
@@ -26,17 +24,7 @@ using zv::test::QuandoAparecer;
 QString saida;
 
 void Fotografa(QWidget* janela, const char* nome) {
-  janela->raise();
-  for (int i = 0; i < 30; ++i) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-  const QRect f = janela->frameGeometry();
-  const QString caminho = saida + "/" + nome;
-  if (!QApplication::primaryScreen()
-           ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
-           .save(caminho))
-    std::fprintf(stderr, "cannot write %s\n", caminho.toUtf8().constData());
+  zv::test::Fotografa(janela, saida + "/" + nome);
 }
 
 std::unique_ptr<Exame> Olho(const captura::ModeloOlho& modelo, const std::string& coef) {
