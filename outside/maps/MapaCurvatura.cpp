@@ -43,33 +43,52 @@ double Interpola(const std::vector<double>& x, const std::vector<double>& y, dou
   return y[i - 1] + t * (y[i] - y[i - 1]);
 }
 
-// Slope at x[i] of the least-squares parabola through the points i - 3 .. i + 3 that exist.
-double Inclinacao(const std::vector<double>& x, const std::vector<double>& y, size_t i) {
-  const size_t de = i >= 3 ? i - 3 : 0, ate = std::min(x.size() - 1, i + 3);
-  // Fit y = a + b u + c u^2 with u = x - x[i]; the slope at u = 0 is b.
+// Slope, per sample, at sample i of the least-squares parabola through the samples i - h .. i + h
+// that are numbers (samples one unit apart).
+double Inclinacao(const double* y, int n, int i, int h) {
+  // Fit y = a + b u + c u^2 with u = j - i; the slope at u = 0 is b.
   double s[5] = {}, t[3] = {};
-  for (size_t j = de; j <= ate; ++j) {
-    const double u = x[j] - x[i];
+  int pontos = 0;
+  for (int j = std::max(0, i - h); j <= std::min(n - 1, i + h); ++j) {
+    if (!std::isfinite(y[j])) continue;
+    const double u = j - i;
     double pot = 1;
     for (int e = 0; e < 5; ++e) {
       s[e] += pot;
       if (e < 3) t[e] += pot * y[j];
       pot *= u;
     }
+    ++pontos;
   }
-  const int n = static_cast<int>(ate - de + 1);
-  if (n < 3) {
-    if (n < 2) return 0;
-    return (y[ate] - y[de]) / (x[ate] - x[de]);
-  }
+  if (pontos < 3) return 0;
   // Normal equations [s0 s1 s2; s1 s2 s3; s2 s3 s4] [a b c] = [t0 t1 t2], solved for b (Cramer).
   auto det3 = [](double a, double b, double c, double d, double e, double f, double g, double h,
                  double k) {
     return a * (e * k - f * h) - b * (d * k - f * g) + c * (d * h - e * g);
   };
   const double d = det3(s[0], s[1], s[2], s[1], s[2], s[3], s[2], s[3], s[4]);
-  if (std::abs(d) < 1e-18) return 0;
+  if (std::abs(d) < 1e-12) return 0;
   return det3(s[0], t[0], s[2], s[1], t[1], s[3], s[2], t[2], s[4]) / d;
+}
+
+// Axial power averaged over the neighbouring meridians, so that the slope of the tangential map
+// does not follow the ring-to-ring scatter of single meridians.
+GradePotencia MediaEntreMeridianos(const GradePotencia& grade, int vizinhos) {
+  GradePotencia media;
+  media.mmPorPixel = grade.mmPorPixel;
+  for (int m = 1; m <= kMeridianos; ++m) {
+    for (int r = 0; r <= kRaioMaximoPx; ++r) {
+      if (!std::isfinite(grade.Valor(m, r))) continue;
+      double soma = 0;
+      int n = 0;
+      for (int d = -vizinhos; d <= vizinhos; ++d) {
+        const double v = grade.Valor((m - 1 + d + kMeridianos) % kMeridianos + 1, r);
+        if (std::isfinite(v)) soma += v, ++n;
+      }
+      media.Define(m, r, soma / n);
+    }
+  }
+  return media;
 }
 
 Cor Paleta(double t) {
@@ -150,14 +169,6 @@ double GradePotencia::Maximo() const {
   return m;
 }
 
-std::vector<double> PerfilTangencial(const std::vector<double>& raiosMm,
-                                     const std::vector<double>& axial) {
-  std::vector<double> tangencial(axial.size());
-  for (size_t i = 0; i < axial.size(); ++i)
-    tangencial[i] = axial[i] + raiosMm[i] * Inclinacao(raiosMm, axial, i);
-  return tangencial;
-}
-
 GradePotencia CalculaGrade(TipoMapa tipo, const TMatrizAngAnel& pixels, const TMatrizAng& aneis,
                            const TMatrizAngAnel& dioptrias, int numAneis, double mmPorPixel) {
   GradePotencia grade;
@@ -167,9 +178,22 @@ GradePotencia CalculaGrade(TipoMapa tipo, const TMatrizAngAnel& pixels, const TM
     const int n = std::clamp(std::min<int>(aneis[m - 1], numAneis), 0, 32);
     Perfil(pixels[m - 1], dioptrias[m - 1], n, mmPorPixel, raios, potencias);
     if (raios.size() < 2) continue;
-    if (tipo == TipoMapa::Tangencial) potencias = PerfilTangencial(raios, potencias);
     for (int r = 0; r <= kRaioMaximoPx; ++r)
       grade.Define(m, r, Interpola(raios, potencias, r * mmPorPixel));
+  }
+  if (tipo == TipoMapa::Axial) return grade;
+
+  // Tangential: P + r dP/dr on the axial grid, the slope over about 0.7 mm of radius.
+  const GradePotencia media = MediaEntreMeridianos(grade, 3);
+  const int meiaJanela = std::max(2, static_cast<int>(std::lround(0.35 / mmPorPixel)));
+  std::vector<double> perfil(kRaioMaximoPx + 1);
+  for (int m = 1; m <= kMeridianos; ++m) {
+    for (int r = 0; r <= kRaioMaximoPx; ++r) perfil[r] = media.Valor(m, r);
+    for (int r = 0; r <= kRaioMaximoPx; ++r) {
+      if (!std::isfinite(perfil[r])) continue;
+      grade.Define(m, r,
+                   perfil[r] + r * Inclinacao(perfil.data(), kRaioMaximoPx + 1, r, meiaJanela));
+    }
   }
   return grade;
 }

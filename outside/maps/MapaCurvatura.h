@@ -53,16 +53,13 @@ class GradePotencia {
 // Builds the grid of the map kind from the exam's tables.  On each meridian the rings are taken
 // from ring 1 up to its ring count (at most `numAneis`, 0..32), stopping at the first ring whose
 // radius is not larger than the previous one's or whose values are not plausible numbers; the
-// centre value (column 0) starts the profile.
+// centre value (column 0) starts the profile, and the axial power between rings is linear in
+// the radius.  The tangential power follows from the axial one: with the axial curvature
+// k(r) = P / 337.5 the tangential curvature is d(r k) / dr = k + r dk/dr; the slope is that of a
+// least-squares parabola over 0.35 mm on each side, on the axial power averaged over the
+// meridians 3 degrees to either side.
 GradePotencia CalculaGrade(TipoMapa tipo, const TMatrizAngAnel& pixels, const TMatrizAng& aneis,
                            const TMatrizAngAnel& dioptrias, int numAneis, double mmPorPixel);
-
-// Tangential power along one meridian from its axial profile (radii in mm, ascending, powers in
-// dioptres): with the axial curvature k(r) = P / 337.5, the tangential curvature is
-// d(r k) / dr = k + r dk/dr; the slope comes from a least-squares parabola through the
-// neighbouring rings.
-std::vector<double> PerfilTangencial(const std::vector<double>& raiosMm,
-                                     const std::vector<double>& axial);
 
 // Simulated keratometry: the mean power of each meridian over the 3 mm zone (radii 1.25 to
 // 1.75 mm), fitted with a + b cos 2t + c sin 2t over the clinical angle t, which gives two
