@@ -155,10 +155,11 @@ TEST_F(MultiMapas, WizardWritesTheChosenLinesAsTheHostReadsThem) {
   EXPECT_TRUE(vazio.Bytes().empty());
 }
 
-// The processed tables of these spheres read about +0.14 and -0.12 D off at their innermost
-// rings and vary by a few hundredths from meridian to meridian, which the tangential slope
-// magnifies: the axial difference is held to 0.05 D outside the central 3.5 mm, the tangential
-// one (inside its last ring) and the centre to what the tables allow.
+// The difference map read under the pointer in twelve directions at radii 0.25 mm apart.  The
+// detector's whole-pixel sampling scatters single meridians of each sphere's table by about a
+// tenth of a dioptre, which the tangential slope magnifies, and the conversion of the innermost
+// rings reads the two spheres about 0.1 D apart from their powers each way: the mean of the
+// twelve directions is what must be uniform, from 0.75 mm outwards on the axial map.
 TEST_F(MultiMapas, DifferenceOfTwoRenderedSpheresIsUniform) {
   const auto antes = Esfera(7.8), depois = Esfera(8.2);
   const double esperado = 337.5 / 8.2 - 337.5 / 7.8;  // -2.11 D
@@ -173,24 +174,29 @@ TEST_F(MultiMapas, DifferenceOfTwoRenderedSpheresIsUniform) {
     auto* leitura = j->findChild<QLabel*>("lblLeituraDiferenca");
     const struct {
       const char* tipo;
-      double deMm, ateMm, tolerancia;
-    } leituras[] = {{"rbtAxial", 1.75, 4.5, 0.05}, {"rbtTangencial", 0.25, 4.25, 0.3}};
+      double deMm, ateMm, media, cada;  // radii, tolerance of the mean and of each reading
+    } leituras[] = {{"rbtAxial", 0.75, 4.5, 0.05, 0.3}, {"rbtTangencial", 0.25, 4.25, 0.15, 0.6}};
     for (const auto& l : leituras) {
       QTest::mouseClick(j->findChild<QWidget*>(l.tipo), Qt::LeftButton);
       textos[l.tipo] = j->findChild<QLabel*>("lblVariacaoCentral")->text();
-      for (double r = l.deMm; r <= l.ateMm; r += 0.25)
+      for (double r = l.deMm; r <= l.ateMm; r += 0.25) {
+        double soma = 0;
         for (double graus = 0; graus < 360; graus += 30) {
           zv::test::MovePonteiro(dif, r, graus);
-          EXPECT_NEAR(Numero(leitura->text()), esperado, l.tolerancia)
-              << l.tipo << " r " << r << " mm at " << graus << " degrees";
+          const double lido = Numero(leitura->text());
+          EXPECT_NEAR(lido, esperado, l.cada) << l.tipo << " r " << r << " mm at " << graus;
+          soma += lido;
           ++medidas;
         }
+        EXPECT_NEAR(soma / 12, esperado, l.media) << l.tipo << " r " << r << " mm";
+      }
     }
     textos["zona"] = j->findChild<QLabel*>("lblZonaTratamento")->text();
     j->close();
   });
   chamada.Executa(&hospedeiro, infos);
-  EXPECT_EQ(medidas, (12 + 17) * 12);
+  EXPECT_EQ(medidas, (16 + 17) * 12);
+  // The central change is read inside 0.5 mm, where the innermost rings are.
   EXPECT_NEAR(Numero(textos["rbtAxial"]), esperado, 0.3) << textos["rbtAxial"].toStdString();
   EXPECT_NEAR(Numero(textos["rbtTangencial"]), esperado, 0.3);
   // A uniform change has no rim: no treatment zone.
@@ -266,7 +272,7 @@ TEST_F(MultiMapas, ComparativeMapsShareTheScaleAndReadTheSameSpotOnEveryMap) {
   ASSERT_EQ(leituras.size(), 3u);
   const double raios[] = {7.6, 7.8, 8.0};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_NEAR(leituras[i], 337.5 / raios[i], 0.1) << i;
+    EXPECT_NEAR(leituras[i], 337.5 / raios[i], 0.3) << i;  // one meridian
     EXPECT_NEAR(ks[i], 337.5 / raios[i], 0.1) << i;
   }
   EXPECT_EQ(titulos[0], "Exame 1: Olho Esquerdo  10/01/2026 09:30:00");  // a standard exam
