@@ -34,8 +34,8 @@ for module in "$bin"/*.so; do
     *) install -m 755 "$module" "$root/" ;;
   esac
 done
-# Toolbar pictures of the single maps, beside their modules.
-for picture in Pelmo Rusk Gavrel; do
+# Toolbar pictures of the single and multi maps, beside their modules.
+for picture in Pelmo Rusk Gavrel Quillon Sennet Horvat; do
   if [ -f "$bin/$picture.bmp" ]; then install -m 644 "$bin/$picture.bmp" "$root/Mapas/"; fi
 done
 

@@ -71,7 +71,7 @@ QImage PintaMapa(const GradePotencia& grade, const Escala& escala, const Enquadr
   return imagem;
 }
 
-QImage PintaLegenda(const Escala& escala, int largura, int altura) {
+QImage PintaLegenda(const Escala& escala, int largura, int altura, Legenda tipo) {
   QImage imagem(largura, altura, QImage::Format_RGB32);
   imagem.fill(QColor(240, 240, 240));
   QPainter p(&imagem);
@@ -85,9 +85,12 @@ QImage PintaLegenda(const Escala& escala, int largura, int altura) {
     const double limite = escala.inicio + i * escala.passo;
     p.fillRect(QRectF(2, topo, 22, h - 1), CorQt(escala.cores[static_cast<size_t>(i)]));
     p.setPen(Qt::black);
-    p.drawText(
-        QRectF(28, topo, largura - 30, h), Qt::AlignLeft | Qt::AlignVCenter,
-        QString("%1  %2").arg(limite, 5, 'f', 2).arg(kConstanteCeratometrica / limite, 0, 'f', 2));
+    const QString texto = tipo == Legenda::Variacao
+                              ? QString::asprintf("%+.2f", limite + escala.passo / 2)
+                              : QString("%1  %2")
+                                    .arg(limite, 5, 'f', 2)
+                                    .arg(kConstanteCeratometrica / limite, 0, 'f', 2);
+    p.drawText(QRectF(28, topo, largura - 30, h), Qt::AlignLeft | Qt::AlignVCenter, texto);
   }
   return imagem;
 }

@@ -28,8 +28,11 @@ QImage PintaMapa(const GradePotencia& grade, const Escala& escala, const Enquadr
                  const std::array<int32_t, 4>& pupila = {}, double cx = 0, double cy = 0);
 
 // The legend: one box per level, steepest on top, with the level's lower bound in dioptres and
-// the radius of curvature of that power in millimetres.
-QImage PintaLegenda(const Escala& escala, int largura, int altura);
+// the radius of curvature of that power in millimetres; for a scale of changes, the signed
+// change at the middle of each level.
+enum class Legenda { Potencia, Variacao };
+QImage PintaLegenda(const Escala& escala, int largura, int altura,
+                    Legenda tipo = Legenda::Potencia);
 
 // The small picture of the exam browser (200 x 150): the map disc and a narrow colour bar, or
 // "Sem dados" when the exam has no usable rings.

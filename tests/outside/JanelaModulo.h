@@ -6,10 +6,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,18 +50,36 @@ inline void QuandoMensagem(std::string& texto) {
   });
 }
 
-// Saves what the screen shows of `janela` (frame included) as the picture `caminho`, once its
-// pending paints are done.
-inline bool Fotografa(QWidget* janela, const QString& caminho) {
-  janela->raise();
-  for (int i = 0; i < 30; ++i) {
+// Moves the pointer over a map picture to `raioMm` from its centre at the clinical angle `graus`
+// (counter-clockwise from the right); the picture's half side shows `meioLadoMm` millimetres.
+inline void MovePonteiro(QWidget* mapa, double raioMm, double graus, double meioLadoMm = 5.0) {
+  const double pontosPorMm = mapa->width() / 2.0 / meioLadoMm;
+  const double a = graus * M_PI / 180;
+  const QPointF ponto(mapa->width() / 2.0 + raioMm * pontosPorMm * std::cos(a),
+                      mapa->height() / 2.0 - raioMm * pontosPorMm * std::sin(a));
+  QMouseEvent mover(QEvent::MouseMove, ponto, mapa->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(mapa, &mover);
+}
+
+// Lets pending events (painting, layout) run for a while.
+inline void Assenta(int vezes = 30) {
+  for (int i = 0; i < vezes; ++i) {
     QApplication::processEvents();
     QThread::msleep(10);
   }
+}
+
+// Saves what the screen shows of the window, frame included, as the picture file `caminho`.
+inline bool Fotografa(QWidget* janela, const QString& caminho) {
+  janela->raise();
+  Assenta();
   const QRect f = janela->frameGeometry();
-  return QApplication::primaryScreen()
-      ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
-      .save(caminho);
+  const bool salvo = QApplication::primaryScreen()
+                         ->grabWindow(0, f.x(), f.y(), f.width(), f.height())
+                         .save(caminho);
+  if (!salvo) std::fprintf(stderr, "cannot write %s\n", caminho.toUtf8().constData());
+  return salvo;
 }
 
 }  // namespace zv::test

@@ -7,7 +7,7 @@
 #include <QDoubleSpinBox>
 #include <cstdio>
 
-#include "ExameRenderizado.h"
+#include "ExameProcessado.h"
 #include "JanelaModulo.h"
 #include "SimulatedCalibration.h"
 #include "Streams.h"
@@ -22,8 +22,7 @@ using zv::test::QuandoAparecer;
 QString saida;
 
 void Fotografa(QWidget* janela, const char* nome) {
-  if (!zv::test::Fotografa(janela, saida + "/" + nome))
-    std::fprintf(stderr, "cannot write %s/%s\n", saida.toUtf8().constData(), nome);
+  zv::test::Fotografa(janela, saida + "/" + nome);
 }
 
 void Cabecalho(zv::MemoryStream& s) {

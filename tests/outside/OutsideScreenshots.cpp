@@ -28,16 +28,10 @@ using zv::test::QuandoAparecer;
 
 QString saida;
 
-void Assenta(int vezes = 30) {
-  for (int i = 0; i < vezes; ++i) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-}
+using zv::test::Assenta;
 
 void Fotografa(QWidget* janela, const char* nome) {
-  if (!zv::test::Fotografa(janela, saida + "/" + nome))
-    std::fprintf(stderr, "cannot write %s/%s\n", saida.toUtf8().constData(), nome);
+  zv::test::Fotografa(janela, saida + "/" + nome);
 }
 
 void Clica(QWidget* janela, const char* botao) {

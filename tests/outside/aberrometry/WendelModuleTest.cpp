@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <cmath>
 
-#include "ExameRenderizado.h"
+#include "ExameProcessado.h"
 #include "JanelaModulo.h"
 #include "NumberFormat.h"
 #include "SimulatedCalibration.h"
@@ -37,7 +37,7 @@ class Wendel : public zv::test::ComCalibracaoSimulada {
   }
 
   // Calls the module as the host does and reads its window.
-  Leitura Analisa(zv::test::ExameRenderizado& e) {
+  Leitura Analisa(zv::test::Exame& e) {
     zv::MemoryStream cabecalho;
     zv::StreamWriteLines(cabecalho.Handle(), {"Maria Souza", "0012", "RG", "Olho Direito",
                                               "10/12/2026", "09:30:00", "Dr. Paulo", "0034", "98"});
@@ -84,7 +84,7 @@ TEST_F(Wendel, ASphereHasNoHigherOrdersAndAProlateConicoidPositiveSphericalAberr
 }
 
 TEST_F(Wendel, TablesWithNothingUsableGiveAMessage) {
-  auto vazio = std::make_unique<zv::test::ExameRenderizado>();
+  auto vazio = std::make_unique<zv::test::Exame>();
   for (auto& linha : vazio->dioptrias)
     for (double& v : linha) v = std::nan("");
   std::string mensagem;

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <cmath>
 
-#include "ExameRenderizado.h"
+#include "ExameProcessado.h"
 #include "JanelaModulo.h"
 #include "NumberFormat.h"
 #include "SimulatedCalibration.h"
@@ -34,7 +34,7 @@ class Bexley : public zv::test::ComCalibracaoSimulada {
     ASSERT_TRUE(zv::UBLCDLL::CarregaModulo(zv::test::BinDir() + "/Bexley.so"));
   }
   void TearDown() override { zv::UBLCDLL::LiberaModulo(); }
-  void Chama(zv::test::ExameRenderizado& e) {
+  void Chama(zv::test::Exame& e) {
     zv::UBLCDLL::ProcessaLente(&hospedeiro, nullptr, nullptr, 320, 240, &e.pixels, &e.aneis,
                                &e.dioptrias, infos, TPathsZV{});
   }
@@ -86,7 +86,7 @@ TEST_F(Bexley, AProlateCorneaTakesAFlatterBaseCurveThanItsFlatK) {
 }
 
 TEST_F(Bexley, AnExamWithoutRingsGivesAMessage) {
-  auto vazio = std::make_unique<zv::test::ExameRenderizado>();
+  auto vazio = std::make_unique<zv::test::Exame>();
   std::string mensagem;
   zv::test::QuandoMensagem(mensagem);
   Chama(*vazio);

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
 #include <memory>
 
-#include "ExameRenderizado.h"
+#include "ExameProcessado.h"
 #include "JanelaModulo.h"
 #include "NumberFormat.h"
 #include "ScriptedDialogs.h"
@@ -25,22 +24,15 @@ namespace {
 
 using zv::test::QuandoAparecer;
 
-using Exame = zv::test::ExameRenderizado;
+using zv::test::Exame;
 using zv::test::Processa;
 
-class Mapas : public zv::test::ComCalibracaoSimulada {
+class Mapas : public zv::test::SuiteDeExames {
  protected:
-  void SetUp() override {
-    infos.NumAneis = 32;
-    infos.FatorCorrecao = 0.024;
-  }
   void TearDown() override { zv::UBMapaDLL::LiberaModulo(); }
   static void Carrega(const std::string& modulo) {
     ASSERT_TRUE(zv::UBMapaDLL::CarregaModulo(zv::test::BinDir() + "/" + modulo + ".so"));
   }
-
-  QWidget hospedeiro;
-  TInfosZV infos{};
 };
 
 TEST_F(Mapas, TheHostsScanRegistersTheThreeWithTheirPictures) {
@@ -167,14 +159,7 @@ TEST_F(Mapas, VisualizarOnARenderedToricGivesBothKAndTheAxes) {
 // The power the window shows under the pointer at `raioMm` from the centre, at the clinical
 // angle `graus`.
 double PotenciaSobOPonteiro(QWidget* janela, double raioMm, double graus) {
-  auto* mapa = janela->findChild<QLabel*>("imgMapa");
-  const double pontosPorMm = mapa->width() / 2.0 / 5.0;
-  const double a = graus * M_PI / 180;
-  const QPointF ponto(mapa->width() / 2.0 + raioMm * pontosPorMm * std::cos(a),
-                      mapa->height() / 2.0 - raioMm * pontosPorMm * std::sin(a));
-  QMouseEvent mover(QEvent::MouseMove, ponto, mapa->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(mapa, &mover);
+  zv::test::MovePonteiro(janela->findChild<QLabel*>("imgMapa"), raioMm, graus);
   const QString texto = janela->findChild<QLabel*>("lblCursor")->text();
   return texto.isEmpty() ? std::nan("") : zv::StrToFloat(texto.section(' ', 0, 0).toStdString());
 }

@@ -1,8 +1,10 @@
-// An exam of a model cornea as the standard processing module gives it: the picture rendered by
-// the simulated camera, its rings detected and converted with the simulated calibration.
+// An exam of the simulated camera as the standard processing module leaves it: the picture of
+// a scene, its rings detected from the image centre and converted with a calibration file.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
 #include <memory>
 #include <string>
 
@@ -16,22 +18,19 @@
 
 namespace zv::test {
 
-struct ExameRenderizado {
+struct Exame {
   TMatrizAngAnel pixels{}, dioptrias{};
   TMatrizAng aneis{};
 };
 
-// The picture of `cornea` (ring centre at 320, 240) processed with the calibration file `coef`.
-inline std::unique_ptr<ExameRenderizado> Processa(const placido::Cornea& cornea,
-                                                  const std::string& coef) {
-  placido::Scene cena;
-  cena.cornea = cornea;
+// The rings of `imagem` (640 x 480, reflection centred) converted with the calibration `coef`.
+inline std::unique_ptr<Exame> ProcessaImagem(const QImage& imagem, const std::string& coef) {
   zv::UnattendedDialogs dialogos;
   auto sessao = std::make_unique<vessik::ProcessingSession>(32, 0.024, "", dialogos);
   sessao->DefineArquivoCoeficientes(coef);
-  sessao->ProcessaAneis(zv::DetectorImage(placido::Render(cena)), 320, 240, 8);
+  sessao->ProcessaAneis(zv::DetectorImage(imagem), 320, 240, 8);
   EXPECT_EQ(sessao->FinalizaImagem(), vessik::ResultadoFinalizacao::Armazenada);
-  auto e = std::make_unique<ExameRenderizado>();
+  auto e = std::make_unique<Exame>();
   for (int k = 0; k < 360; ++k) {
     for (int c = 0; c < 33; ++c) {
       e->pixels[k][c] = sessao->MatrizesPixels[0][k][c];
@@ -40,6 +39,13 @@ inline std::unique_ptr<ExameRenderizado> Processa(const placido::Cornea& cornea,
     e->aneis[k] = sessao->contagens[k];
   }
   return e;
+}
+
+// The picture of `cornea`, processed.
+inline std::unique_ptr<Exame> Processa(const placido::Cornea& cornea, const std::string& coef) {
+  placido::Scene cena;
+  cena.cornea = cornea;
+  return ProcessaImagem(placido::Render(cena), coef);
 }
 
 // A suite whose tests process rendered exams: one calibration of the simulated camera for all.
@@ -57,6 +63,19 @@ class ComCalibracaoSimulada : public ::testing::Test {
 
  private:
   inline static TempDir* dir_ = nullptr;
+};
+
+// A suite of module calls on processed exams: the simulated calibration, the device values of
+// that camera, and a window standing for the host's.
+class SuiteDeExames : public ComCalibracaoSimulada {
+ protected:
+  void SetUp() override {
+    infos.NumAneis = 32;
+    infos.FatorCorrecao = 0.024;
+  }
+
+  QWidget hospedeiro;
+  TInfosZV infos{};
 };
 
 }  // namespace zv::test
