@@ -7,7 +7,7 @@ bin=$(realpath "$1")
 root=$(realpath -m "$2")
 src=$(cd "$(dirname "$0")/.." && pwd)
 
-mkdir -p "$root"/{BancoDados,Exames,Laudos,Exemplos,Mapas,imgs,ajuda,Calibração}
+mkdir -p "$root"/{BancoDados,Exames,Laudos,Exemplos,Mapas,imgs,ajuda,Calibração,Backup}
 
 # Settings: the template with the installation's own directories filled in.
 if [ ! -f "$root/Zarvik.ini" ]; then
