@@ -32,7 +32,8 @@ for picture in Pelmo Rusk Gavrel; do
   if [ -f "$bin/$picture.bmp" ]; then install -m 644 "$bin/$picture.bmp" "$root/Mapas/"; fi
 done
 
-# The main window's pictures (drawn at build time) and the help pages.
+# The main window's pictures and the calibration's animations (drawn at build time) and the
+# help pages.
 if [ -d "$bin/imgs" ]; then
   install -m 644 "$bin"/imgs/*.dat "$root/imgs/"
 fi

@@ -86,6 +86,9 @@ class TfrmPrincipal {
   TBtnImage& Botao(int i) { return botoes_[i]; }
   const TBProcuraModulos& Modulos() const { return *modulos_; }
   TBIniSettings* Settings() const { return settings_.get(); }
+  TZVRecords& Records() const { return records_; }
+  // The running program's version, read on the first activation.
+  const TBVersionInfo* VersionInfo() const { return versionInfo_.get(); }
   TBMapOperation* MapOperation() const { return mapOperation_.get(); }
   const TBRegConfig& RegConfig() const { return regConfig_; }
   // The maker's web address: setting FABRICANTE/SITE, or kEnderecoPadrao.

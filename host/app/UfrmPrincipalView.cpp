@@ -10,6 +10,8 @@
 #include "QtFormView.h"
 #include "UBImagens.h"
 #include "UfrmAjuda.h"
+#include "UfrmCalibView.h"
+#include "UfrmSobreView.h"
 #include "UfrmStarting.h"
 
 namespace zv {
@@ -49,14 +51,36 @@ void JanelasQt::Abre(Janela janela, const TBProcuraModulos&) {
     case Janela::CadastroMedicos:
       return AindaNaoDisponivel("O cadastro de médicos");
     case Janela::Calibracao:
-      return AindaNaoDisponivel("A calibração");
+      return Calibracao();
     case Janela::Ferramentas:
       return AindaNaoDisponivel("A janela de ferramentas");
     case Janela::Backup:
       return AindaNaoDisponivel("O backup");
     case Janela::Sobre:
-      return AindaNaoDisponivel("A janela Sobre");
+      return Sobre();
   }
+}
+
+void JanelasQt::Calibracao() {
+  // The settings exist once the start-up has loaded them.
+  if (!principal_ || !principal_->Settings()) return AindaNaoDisponivel("A calibração");
+  ModulosCalibracaoDLL modulos;
+  TfrmCalibView janela(
+      *principal_->Settings(), principal_->Records(), modulos,
+      [this](const std::string& topic) { Ajuda(topic); }, parent_);
+  janela.exec();
+}
+
+void JanelasQt::Sobre() {
+  if (!principal_) return AindaNaoDisponivel("A janela Sobre");
+  const TBVersionInfo* versao = principal_->VersionInfo();
+  InfoModulosDLL modulos(dialogs_);
+  const TZVRecords& records = principal_->Records();
+  TfrmSobreView janela(
+      records.Infos, records.Paths,
+      {versao ? versao->FileVersion() : std::string(), versao ? versao->BuildNumber() : 0}, modulos,
+      parent_);
+  janela.exec();
 }
 
 void JanelasQt::AindaNaoDisponivel(const std::string& janela) {
@@ -105,6 +129,7 @@ TfrmPrincipalView::TfrmPrincipalView(data::TDMPrincipal& dm, TZVRecords& records
   bridge_ = std::make_unique<QtFormView>(this);
   model_ = std::make_unique<TfrmPrincipal>(*bridge_, dialogs_, dm, *janelas_, records,
                                            std::move(programa));
+  if (auto* qt = dynamic_cast<JanelasQt*>(janelas_.get())) qt->Principal(*model_);
 
   const std::array<void (TfrmPrincipal::*)(), kBotoes> cliques = {
       &TfrmPrincipal::BtnImage0Click, &TfrmPrincipal::BtnImage1Click,

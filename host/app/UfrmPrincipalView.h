@@ -32,11 +32,16 @@ class JanelasQt : public JanelasPrincipal {
   void LembreteBackup(const TInfosZV& infos) override;
 
   TfrmIniciandoView* IniciandoView() const { return splash_.get(); }
+  // The main window whose settings and records the calibration and the about box use.
+  void Principal(TfrmPrincipal& principal) { principal_ = &principal; }
 
  private:
   void AindaNaoDisponivel(const std::string& janela);
+  void Calibracao();
+  void Sobre();
 
   QWidget* parent_;
+  TfrmPrincipal* principal_ = nullptr;
   QtDialogs dialogs_;
   std::unique_ptr<TfrmIniciandoView> splash_;
 };

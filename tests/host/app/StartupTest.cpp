@@ -3,6 +3,7 @@
 // and the image buttons.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QProcess>
 #include <QTest>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "Errors.h"
 #include "FakeFormView.h"
 #include "Installation.h"
+#include "JanelaModulo.h"
 #include "QtFormView.h"
 #include "ScriptedDialogs.h"
 #include "TextFile.h"
@@ -341,6 +343,39 @@ TEST(MainWindow, RealWindowStartsWhenFirstShownAndEndsOnSair) {
   QTest::mouseClick(view.findChild<QWidget*>("BtnImage6"), Qt::LeftButton);
   EXPECT_FALSE(view.isVisible());
   EXPECT_EQ(view.Model().Settings(), nullptr) << "closing frees the settings";
+}
+
+// The calibration and the about box open from the main window's buttons on the settings and
+// records of the start-up.
+TEST(MainWindow, CalibrationAndAboutBoxOpenOnTheStartUpsSettings) {
+  auto w = Workstation::Complete();
+  w->form.ApplicationEvents1Activate();
+  ASSERT_TRUE(w->form.Iniciado());
+  w->records.SetText(w->records.Paths.ModDigitalizacaoOrto, w->inst / "Captura.so");
+  w->records.SetText(w->records.Paths.ModProcOrto, w->inst / "Processamento.so");
+  QWidget host;
+  JanelasQt janelas(&host);
+  janelas.Principal(w->form);
+
+  std::string titulo, raio;
+  test::QuandoAparecer("frmCalib", [&](QWidget* janela) {
+    titulo = janela->windowTitle().toStdString();
+    raio = janela->findChild<QLabel*>("lblRaio")->text().toStdString();
+    janela->close();
+  });
+  janelas.Abre(JanelasPrincipal::Janela::Calibracao, w->form.Modulos());
+  EXPECT_EQ(titulo, "Calibração");
+  EXPECT_EQ(raio, "7.73");
+
+  std::string captura, cone;
+  test::QuandoAparecer("frmSobre", [&](QWidget* janela) {
+    captura = janela->findChild<QLabel*>("lblDigitNome1")->text().toStdString();
+    cone = janela->findChild<QLabel*>("lblConeVersao1")->text().toStdString();
+    janela->close();
+  });
+  janelas.Abre(JanelasPrincipal::Janela::Sobre, w->form.Modulos());
+  EXPECT_EQ(captura, "Processamento de Imagem Digital");
+  EXPECT_EQ(cone, w->form.Settings()->TipoCone());
 }
 
 }  // namespace
