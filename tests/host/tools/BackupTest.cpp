@@ -3,10 +3,13 @@
 // loop, the restore that replaces the database only when nothing else has it open.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <QTest>
 #include <cstdlib>
 #include <filesystem>
 
 #include "FakeFormView.h"
+#include "QtFormView.h"
 #include "TestDatabase.h"
 #include "TextFile.h"
 #include "UBPrivateProfile.h"
@@ -15,6 +18,7 @@
 #include "UDMedicos.h"
 #include "UDPacientes.h"
 #include "UfrmBackup.h"
+#include "UfrmBackupView.h"
 
 namespace zv {
 namespace {
@@ -247,6 +251,21 @@ TEST_F(Backup, ACorruptCopyOnTheMediumLeavesTheDatabaseInUse) {
   EXPECT_EQ(Marcas().size(), 1u);
   EXPECT_FALSE(FileExists(m.db.Dir() + "/DATABASE.GDB.restaurado"));
   EXPECT_FALSE(FileExists(m.db.Dir() + "/DATABASE.GDB.anterior"));
+}
+
+TEST_F(Backup, TheQtViewHoldsEveryControlTheModelUsesAndF1OpensHelp) {
+  Exame("adm", 0);
+  Janela()->btnIniciarBkpClick();
+  int ajudas = 0;
+  TfrmBackupView window(m.dialogs, Contexto(), [&] { ++ajudas; });
+  QtFormView bridge(&window);
+  for (const auto& name : view.UsedNames()) EXPECT_TRUE(bridge.Has(name)) << name;
+  window.show();
+  QTest::qWait(20);
+  EXPECT_EQ(bridge.Text("Label2"), "0");
+  EXPECT_NE(bridge.Text("memDetalhes").find("Drive: Z:\\"), std::string::npos);
+  QTest::keyClick(&window, Qt::Key_F1);
+  EXPECT_EQ(ajudas, 1);
 }
 
 }  // namespace
