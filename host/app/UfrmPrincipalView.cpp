@@ -7,10 +7,14 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "LembreteBackup.h"
 #include "QtFormView.h"
+#include "TextFile.h"
 #include "UBImagens.h"
 #include "UfrmAjuda.h"
+#include "UfrmBackupView.h"
 #include "UfrmCalibView.h"
+#include "UfrmFerramentasView.h"
 #include "UfrmSobreView.h"
 #include "UfrmStarting.h"
 
@@ -46,16 +50,16 @@ void JanelasQt::Navegador(const TBProcuraModulos&) {
   AindaNaoDisponivel("O navegador de exames");
 }
 
-void JanelasQt::Abre(Janela janela, const TBProcuraModulos&) {
+void JanelasQt::Abre(Janela janela, const TBProcuraModulos& modulos) {
   switch (janela) {
     case Janela::CadastroMedicos:
       return AindaNaoDisponivel("O cadastro de médicos");
     case Janela::Calibracao:
       return Calibracao();
     case Janela::Ferramentas:
-      return AindaNaoDisponivel("A janela de ferramentas");
+      return Ferramentas(modulos);
     case Janela::Backup:
-      return AindaNaoDisponivel("O backup");
+      return Backup();
     case Janela::Sobre:
       return Sobre();
   }
@@ -83,6 +87,33 @@ void JanelasQt::Sobre() {
   janela.exec();
 }
 
+std::string JanelasQt::ArquivoBackupIni() const {
+  const std::string& dir = principal_->Programa().dir;
+  return JoinPath(dir.empty() ? ProgramDirectory() : dir, "BackUp.ini");
+}
+
+void JanelasQt::Ferramentas(const TBProcuraModulos& modulos) {
+  if (!principal_ || !principal_->Settings()) return AindaNaoDisponivel("A janela de ferramentas");
+  TfrmFerramentasView janela(dialogs_,
+                             {*principal_->Settings(), principal_->Records(),
+                              principal_->DataModule(), ArquivoBackupIni(), modulos.ListaModulos()},
+                             parent_);
+  janela.exec();
+}
+
+ContextoBackup JanelasQt::ContextoDoBackup() const {
+  data::TDMPrincipal& dm = principal_->DataModule();
+  return {*principal_->Settings(), principal_->Records(),      dm,
+          ArquivoBackupIni(),      {dm.User(), dm.Password()}, parent_};
+}
+
+void JanelasQt::Backup() {
+  if (!principal_ || !principal_->Settings()) return AindaNaoDisponivel("O backup");
+  TfrmBackupView janela(
+      dialogs_, ContextoDoBackup(), [this] { Ajuda("backup"); }, parent_);
+  janela.exec();
+}
+
 void JanelasQt::AindaNaoDisponivel(const std::string& janela) {
   dialogs_.Message(janela + " ainda não está disponível nesta versão do sistema.", "Informação",
                    MsgIcon::Information, MsgButtons::Ok);
@@ -96,8 +127,18 @@ void JanelasQt::AbreEndereco(const std::string& url) {
   QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
-void JanelasQt::LembreteBackup(const TInfosZV&) {
-  // The reminder belongs to the backup window, which brings it.
+void JanelasQt::LembreteBackup(const TInfosZV& infos) {
+  if (infos.BackupAuto <= 0 || !principal_ || !principal_->Settings()) return;
+  TfrmBackupView janela(
+      dialogs_, ContextoDoBackup(), [this] { Ajuda("backup"); }, parent_);
+  TfrmBackup& backup = janela.Model();
+  backup.Atualiza();
+  const AgendaBackup agenda{infos.BackupAuto, infos.BackupPeriodo, infos.BackupUnidade,
+                            infos.BackupExames};
+  if (!BackupDevido(agenda, backup.Detalhes(), backup.ExamesSemBackup(), DateTime::Now())) return;
+  if (!backup.PerguntaBackupAutomatico()) return;
+  backup.SetAutomatico(true);
+  janela.exec();
 }
 
 TfrmPrincipalView::TfrmPrincipalView(data::TDMPrincipal& dm, TZVRecords& records,

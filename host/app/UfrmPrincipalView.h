@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "QtDialogs.h"
+#include "UfrmBackup.h"
 #include "UfrmPrincipal.h"
 
 namespace zv {
@@ -39,6 +40,11 @@ class JanelasQt : public JanelasPrincipal {
   void AindaNaoDisponivel(const std::string& janela);
   void Calibracao();
   void Sobre();
+  void Ferramentas(const TBProcuraModulos& modulos);
+  void Backup();
+  // BackUp.ini beside the program.
+  std::string ArquivoBackupIni() const;
+  ContextoBackup ContextoDoBackup() const;
 
   QWidget* parent_;
   TfrmPrincipal* principal_ = nullptr;

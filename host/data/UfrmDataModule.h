@@ -35,6 +35,9 @@ class TDMPrincipal {
 
   bool Connected() const { return IBDatabase.Connected(); }
   const std::string& DatabaseName() const { return databaseName_; }
+  // The user and the password the engine accepted (for its backup and restore services).
+  const std::string& User() const { return login_.user; }
+  const std::string& Password() const { return password_; }
 
   // Closes IBOperation and gives it the statement text; the caller binds and runs it.
   fb::Dataset& Operation(const std::string& sql);

@@ -3,8 +3,11 @@
 // and the image buttons.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
+#include <QTableWidget>
 #include <QTest>
 #include <filesystem>
 #include <functional>
@@ -400,6 +403,46 @@ TEST(MainWindow, RealWindowStartsWhenFirstShownAndEndsOnSair) {
   QTest::mouseClick(view.findChild<QWidget*>("BtnImage6"), Qt::LeftButton);
   EXPECT_FALSE(view.isVisible());
   EXPECT_EQ(view.Model().Settings(), nullptr) << "closing frees the settings";
+}
+
+// The tools window gets the module list of the start-up, the backup window the database's
+// counts, and a backup due by count is offered at the end of the start-up.
+TEST(MainWindow, ToolsBackupAndTheDueBackupOpenOnTheStartUpsData) {
+  auto w = Workstation::Complete();
+  w->form.ApplicationEvents1Activate();
+  ASSERT_TRUE(w->form.Iniciado());
+  QWidget host;
+  JanelasQt janelas(&host);
+  janelas.Principal(w->form);
+
+  int linhas = -1;
+  test::QuandoAparecer("frmFerramentas", [&](QWidget* janela) {
+    linhas = janela->findChild<QTableWidget*>("tlvMapas")->rowCount();
+    janela->close();
+  });
+  janelas.Abre(JanelasPrincipal::Janela::Ferramentas, w->form.Modulos());
+  EXPECT_GT(linhas, 0);
+  EXPECT_EQ(static_cast<size_t>(linhas), w->form.Modulos().ListaModulos().size() / 4);
+
+  std::string semBackup;
+  test::QuandoAparecer("frmBackup", [&](QWidget* janela) {
+    QTest::qWait(50);  // the window fills itself once shown
+    semBackup = janela->findChild<QLabel*>("Label2")->text().toStdString();
+    janela->close();
+  });
+  janelas.Abre(JanelasPrincipal::Janela::Backup, w->form.Modulos());
+  EXPECT_EQ(semBackup, "0");
+
+  TInfosZV infos = w->records.Infos;
+  infos.BackupAuto = 2;
+  infos.BackupExames = 0;
+  std::string pergunta;
+  test::QuandoAparecer("QMessageBox", [&](QWidget* caixa) {
+    pergunta = static_cast<QMessageBox*>(caixa)->text().toStdString();
+    static_cast<QMessageBox*>(caixa)->button(QMessageBox::No)->click();
+  });
+  janelas.LembreteBackup(infos);
+  EXPECT_EQ(pergunta, "Backup automático inicializado... deseja continuar?");
 }
 
 }  // namespace
