@@ -291,8 +291,7 @@ void TfrmExames::AtualizaPainel() {
   view_.SetText("lblResponsavel", db_.NomeMedico(e.codResp));
   const FiltroPacientes f = FiltroAtual();
   const bool doFiltro = f.tipo == FiltroPacientes::Tipo::Medico && e.codResp == f.codigoMedico;
-  // The view paints the doctor's name navy or red by this text.
-  view_.SetHint("lblResponsavel", doFiltro ? "navy" : "red");
+  corResponsavel_ = doFiltro ? "navy" : "red";
   view_.SetText("lblExameID", FormatFloat("0000", e.codigo));
   view_.SetText("lblIndiceConf", FormatFloat("0.00", e.indConf) + "%");
   view_.SetText("dbDiag", e.diag);
@@ -984,8 +983,7 @@ void TfrmExames::GridExemplosSelectCell(int grupo) {
 void TfrmExames::btnFecharClick() {
   exemplos_ = false;
   LimpaExame();
-  FormClose();
-  view_.Close(0);
+  view_.Close(0);  // the window's close runs FormClose
 }
 
 void TfrmExames::FormClose() {

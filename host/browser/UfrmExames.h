@@ -98,6 +98,8 @@ class TfrmExames {
   // Picture of each exam item: 1 standard, 3 orthokeratology.
   const std::vector<int>& FigurasExames() const { return figuras_; }
   bool ModoExemplos() const { return exemplos_; }
+  // Colour of the exam doctor's name: "navy" when the exam is the filter doctor's, else "red".
+  const std::string& CorResponsavel() const { return corResponsavel_; }
 
  private:
   std::string TextoFiltro() const;
@@ -130,7 +132,8 @@ class TfrmExames {
   bool porNome_ = true;
   bool exemplos_ = false;
   int grupoExemplo_ = 0;
-  int miniMapaDe_ = 0;  // exam code drawn last in the mini map
+  int miniMapaDe_ = 0;
+  std::string corResponsavel_ = "navy";  // exam code drawn last in the mini map
 };
 
 }  // namespace zv::browser

@@ -92,7 +92,7 @@ TEST_F(BrowserFixture, ExamListAndPanelOfAnOrthokeratologyExam) {
   EXPECT_EQ(view["lblExameID"].text, FormatFloat("0000", orto));
   EXPECT_EQ(view["lblIndiceConf"].text, "97.25%");
   EXPECT_EQ(view["lblResponsavel"].text, "Dr. Otávio Lins");
-  EXPECT_EQ(view["lblResponsavel"].hint, "red") << "not the filter's doctor";
+  EXPECT_EQ(b->CorResponsavel(), "red") << "not the filter's doctor";
   EXPECT_FALSE(view["tbLaudo"].enabled);
   EXPECT_TRUE(view["pnlOrto"].visible);
   EXPECT_EQ(view["lblSAG"].text, "0.55");
@@ -101,7 +101,7 @@ TEST_F(BrowserFixture, ExamListAndPanelOfAnOrthokeratologyExam) {
   EXPECT_EQ(view["rgTipoCone"].itemIndex, 2);
 
   Exame(*b, "OD");
-  EXPECT_EQ(view["lblResponsavel"].hint, "navy");
+  EXPECT_EQ(b->CorResponsavel(), "navy");
   EXPECT_TRUE(view["tbLaudo"].enabled);
   EXPECT_FALSE(view["pnlOrto"].visible);
 }
