@@ -27,6 +27,10 @@ for module in "$bin"/*.so; do
     *) install -m 755 "$module" "$root/" ;;
   esac
 done
+# Toolbar pictures of the single maps, beside their modules.
+for picture in Pelmo Rusk Gavrel; do
+  if [ -f "$bin/$picture.bmp" ]; then install -m 644 "$bin/$picture.bmp" "$root/Mapas/"; fi
+done
 
 # The calibration of the simulated camera, made once (the calibration window replaces it).
 if [ -x "$root/demo-calibration" ] && [ ! -f "$root/Calibração/Coef.txt" ]; then
