@@ -259,7 +259,7 @@ void TfrmExames::lswPrincipalSelectItem(int indice) {
   if (exemplos_ || indice < 0 || indice >= static_cast<int>(itens.size())) return;
   if (!SelecionaExame(itens[static_cast<size_t>(indice)])) {
     LimpaExame();
-    amb_.dialogs.Message("Erro ao selecionar o exame.", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message("Erro ao selecionar o exame.", "Erro", MsgIcon::Error);
     return;
   }
   view_.SetEnabled("tbtExcluirExame", true);
@@ -320,12 +320,12 @@ std::string TfrmExames::DirPaciente() const {
 
 void TfrmExames::DesenhaMiniMapa() {
   if (!exame_) {
-    amb_.dialogs.Message("Selecione um exame.", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message("Selecione um exame.", "Erro", MsgIcon::Error);
     return;
   }
   if (exame_->codigo == miniMapaDe_) return;
   if (!amb_.mapOperation.LoadExam(DirPaciente() + "/" + std::to_string(exame_->codigo))) {
-    amb_.dialogs.Message(std::string(kErroMapa) + "1", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "1", "Erro", MsgIcon::Error);
     return;
   }
   auto tabelas = std::make_unique<TabelasExame>();
@@ -334,7 +334,7 @@ void TfrmExames::DesenhaMiniMapa() {
   UBMapaDLL::CarregaModulo(modulo);
   LiberaAoSair libera(&UBMapaDLL::LiberaModulo);
   if (!UBMapaDLL::Visualizar) {
-    amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
     return;
   }
   MemoryStream bitmap;
@@ -351,7 +351,7 @@ void TfrmExames::DesenhaMiniMapa() {
 
 void TfrmExames::imgVisualizarClick() {
   if (!exame_) {
-    amb_.dialogs.Message("Selecione um exame.", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message("Selecione um exame.", "Erro", MsgIcon::Error);
     return;
   }
   miniMapaDe_ = 0;
@@ -414,8 +414,8 @@ void TfrmExames::MapaClick(const std::string& caption) {
   const auto itens = view_.Items("lswPrincipal");
   const int indice = view_.ItemIndex("lswPrincipal");
   if (indice < 0 || indice >= static_cast<int>(itens.size())) {
-    amb_.dialogs.Message("Por favor, selecione um exame para que o mapa possa ser exibido.",
-                         "Atenção", MsgIcon::Warning);
+    amb_.dialogs->Message("Por favor, selecione um exame para que o mapa possa ser exibido.",
+                          "Atenção", MsgIcon::Warning);
     return;
   }
   if (exemplos_)
@@ -426,7 +426,7 @@ void TfrmExames::MapaClick(const std::string& caption) {
 
 void TfrmExames::MapaExemplo(const std::string& arquivo, const std::string& nome) {
   if (!amb_.mapOperation.LoadExam(Texto(amb_.records.Paths.DirExemplos) + "/" + nome)) {
-    amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
     return;
   }
   auto t = std::make_unique<TabelasExame>();
@@ -448,14 +448,14 @@ void TfrmExames::MapaExemplo(const std::string& arquivo, const std::string& nome
     UBMapaDLL::ProcessaMapa(amb_.handle, nullptr, nullptr, t->cx, t->cy, cabecalho.Handle(),
                             &t->pixels, &t->aneis, &t->dioptrias, &t->pupila, amb_.records.Infos);
   } else {
-    amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
   }
 }
 
 void TfrmExames::MapaExame(const std::string& arquivo) {
   if (!exame_) {
-    amb_.dialogs.Message("Por favor, selecione um exame para que o mapa possa ser exibido.",
-                         "Atenção", MsgIcon::Warning);
+    amb_.dialogs->Message("Por favor, selecione um exame para que o mapa possa ser exibido.",
+                          "Atenção", MsgIcon::Warning);
     return;
   }
   const ExameLinha e = *exame_;
@@ -467,8 +467,8 @@ void TfrmExames::MapaExame(const std::string& arquivo) {
   try {
     if (!amb_.mapOperation.LoadExam(dir)) {
       Timer1Timer();
-      amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP03\n\nDiretorio: " + DirPaciente(),
-                           "Erro", MsgIcon::Error);
+      amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP03\n\nDiretorio: " + DirPaciente(),
+                            "Erro", MsgIcon::Error);
       return;
     }
     t->CopiaDe(amb_.mapOperation);
@@ -490,7 +490,7 @@ void TfrmExames::MapaExame(const std::string& arquivo) {
     StreamRewind(cabecalho.Handle());
   } catch (const std::exception&) {
     Timer1Timer();
-    amb_.dialogs.Message("Não foi possivel abrir o exame selecionado.", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message("Não foi possivel abrir o exame selecionado.", "Erro", MsgIcon::Error);
     return;
   }
   TZVStream* pc = comCentral ? central.Handle() : nullptr;
@@ -501,7 +501,7 @@ void TfrmExames::MapaExame(const std::string& arquivo) {
     if (!UBLCDLL::CarregaModulo(caminho)) {
       UBLCDLL::LiberaModulo();
       Timer1Timer();
-      amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP04", "Erro", MsgIcon::Error);
+      amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP04", "Erro", MsgIcon::Error);
       return;
     }
     LiberaAoSair libera(&UBLCDLL::LiberaModulo);
@@ -512,7 +512,7 @@ void TfrmExames::MapaExame(const std::string& arquivo) {
   if (IsModuleFile(arquivo, "Wendel")) {
     if (!UBAberrometriaDLL::CarregaModulo(caminho)) {
       Timer1Timer();
-      amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+      amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
       return;
     }
     const std::vector<std::string> clinica = {
@@ -532,7 +532,7 @@ void TfrmExames::MapaExame(const std::string& arquivo) {
   const bool orto = e.Orto() && (IsModuleFile(arquivo, "Pelmo") || IsModuleFile(arquivo, "Rusk"));
   if (!carregado || (orto ? !UBMapaDLL::ProcessaMapaOrto : !UBMapaDLL::ProcessaMapa)) {
     Timer1Timer();
-    amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
     return;
   }
   if (orto) {
@@ -552,8 +552,8 @@ void TfrmExames::MapasClick(const std::string& caption) {
   const ModuloMultiplo modulo = ClassificaModulo(arquivo);
   const auto itens = view_.Items("lswPrincipal");
   if (itens.size() < 2) {
-    amb_.dialogs.Message("Não há número suficiente de exames para gerar o mapa desejado.",
-                         "Atenção", MsgIcon::Warning);
+    amb_.dialogs->Message("Não há número suficiente de exames para gerar o mapa desejado.",
+                          "Atenção", MsgIcon::Warning);
     return;
   }
   if (exemplos_) return MapasExemplos(arquivo);
@@ -562,14 +562,14 @@ void TfrmExames::MapasClick(const std::string& caption) {
   int direitos = 0, esquerdos = 0;
   for (const auto& legenda : itens) {
     if (!SelecionaExame(legenda)) {
-      amb_.dialogs.Message("Erro ao processar exames para a visualização do mapa!", "Erro",
-                           MsgIcon::Error);
+      amb_.dialogs->Message("Erro ao processar exames para a visualização do mapa!", "Erro",
+                            MsgIcon::Error);
       return;
     }
     const Candidato c = LinhaCandidata(modulo, exame_->tipoExame, exame_->olho, legenda.substr(2));
     if (c.tipoIncorreto) {
-      amb_.dialogs.Message("Tipo de exame incorreto!\rEntre em contato com a assistência técnica",
-                           "Erro", MsgIcon::Error);
+      amb_.dialogs->Message("Tipo de exame incorreto!\rEntre em contato com a assistência técnica",
+                            "Erro", MsgIcon::Error);
       return;
     }
     if (!c.linha) continue;
@@ -577,15 +577,15 @@ void TfrmExames::MapasClick(const std::string& caption) {
     (exame_->olho == "OD" ? direitos : esquerdos)++;
   }
   if (!MinimoAtendido(modulo, direitos, esquerdos)) {
-    amb_.dialogs.Message("Número insuficiente de exames para gerar o mapa desejado", "Atenção",
-                         MsgIcon::Warning);
+    amb_.dialogs->Message("Número insuficiente de exames para gerar o mapa desejado", "Atenção",
+                          MsgIcon::Warning);
     return;
   }
 
   const std::string caminho = Texto(amb_.records.Paths.DirMapas) + "/" + arquivo;
   if (!UBMapasDLL::CarregaModulo(caminho)) {
     UBMapasDLL::LiberaModulo();
-    amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
     return;
   }
   LiberaAoSair libera(&UBMapasDLL::LiberaModulo);
@@ -615,7 +615,7 @@ void TfrmExames::MapasClick(const std::string& caption) {
     cabecalhos.push_back(std::make_unique<MemoryStream>());
     handles.push_back(cabecalhos.back()->Handle());
     if (!SelecionaExame(LegendaDaLinha(linhas[k]))) {
-      amb_.dialogs.Message("Erro ao selecionar o exame!", "Erro", MsgIcon::Error);
+      amb_.dialogs->Message("Erro ao selecionar o exame!", "Erro", MsgIcon::Error);
       continue;
     }
     const ExameLinha& e = *exame_;
@@ -626,8 +626,8 @@ void TfrmExames::MapasClick(const std::string& caption) {
     }
     if (!amb_.mapOperation.LoadExam(DirPaciente() + "/" + std::to_string(e.codigo))) {
       Timer1Timer();
-      amb_.dialogs.Message("Não foi encontrado um dos exames. Não é possível continuar.", "Atenção",
-                           MsgIcon::Warning);
+      amb_.dialogs->Message("Não foi encontrado um dos exames. Não é possível continuar.",
+                            "Atenção", MsgIcon::Warning);
       return;
     }
     amb_.mapOperation.GetDioptreTable(dioptrias[k]);
@@ -680,7 +680,7 @@ void TfrmExames::MapasExemplos(const std::string& arquivo) {
   const std::string caminho = Texto(amb_.records.Paths.DirMapas) + "/" + arquivo;
   if (!UBMapasDLL::CarregaModulo(caminho)) {
     UBMapasDLL::LiberaModulo();
-    amb_.dialogs.Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(std::string(kErroMapa) + "ERROMAP02", "Erro", MsgIcon::Error);
     return;
   }
   LiberaAoSair libera(&UBMapasDLL::LiberaModulo);
@@ -709,8 +709,8 @@ void TfrmExames::MapasExemplos(const std::string& arquivo) {
     const std::string nome = itens[pos].substr(itens[pos].rfind("Orto", 0) == 0 ? 0 : 5);
     if (!amb_.mapOperation.LoadExam(Texto(amb_.records.Paths.DirExemplos) + "/" + nome)) {
       Timer1Timer();
-      amb_.dialogs.Message("Não foi encontrado um dos exames. Não é possível continuar.", "Atenção",
-                           MsgIcon::Warning);
+      amb_.dialogs->Message("Não foi encontrado um dos exames. Não é possível continuar.",
+                            "Atenção", MsgIcon::Warning);
       return;
     }
     amb_.mapOperation.GetDioptreTable(dioptrias[k]);
@@ -737,20 +737,20 @@ void TfrmExames::tbtExcluirExameClick() {
   const int indice = view_.ItemIndex("lswPrincipal");
   if (indice < 0 || indice >= static_cast<int>(itens.size())) return;
   const std::string legenda = itens[static_cast<size_t>(indice)];
-  if (amb_.dialogs.Message("Confirma a exclusão do exame '" + legenda + "' ?", "Atenção",
-                           MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+  if (amb_.dialogs->Message("Confirma a exclusão do exame '" + legenda + "' ?", "Atenção",
+                            MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
     return;
   if (!SelecionaExame(legenda)) {
-    amb_.dialogs.Message("Erro ao selecionar o registro!!!", "Erro", MsgIcon::Error);
+    amb_.dialogs->Message("Erro ao selecionar o registro!!!", "Erro", MsgIcon::Error);
     return;
   }
   const ExameLinha e = *exame_;
   const std::vector<int> laudos = db_.LaudosDoExame(e);
   if (!laudos.empty() &&
-      amb_.dialogs.Message("Existe(m)  " + std::to_string(laudos.size()) +
-                               "  Laudo(s) vinculado(s).\rConfirma a exclusão do(s) Laudos(s)?",
-                           "Atenção", MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
-    amb_.dialogs.Message("Exclusão cancelada!!!", "Informação", MsgIcon::Information);
+      amb_.dialogs->Message("Existe(m)  " + std::to_string(laudos.size()) +
+                                "  Laudo(s) vinculado(s).\rConfirma a exclusão do(s) Laudos(s)?",
+                            "Atenção", MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
+    amb_.dialogs->Message("Exclusão cancelada!!!", "Informação", MsgIcon::Information);
     return;
   }
   // The rows go first, in one transaction: until it commits the exam is whole, and after it
@@ -784,13 +784,13 @@ void TfrmExames::tbtExcluirPacienteClick() {
   for (const auto& p : pacientes_)
     if (p.codigo == codPaciente_) nome = p.nome;
   if (db_.PacienteTemExames(codPaciente_)) {
-    amb_.dialogs.Message("Não é possivel excluir o paciente " + nome +
-                             "! \n\nPara excluir este paciente é preciso excluir todos os exames.",
-                         "Atenção", MsgIcon::Warning);
+    amb_.dialogs->Message("Não é possivel excluir o paciente " + nome +
+                              "! \n\nPara excluir este paciente é preciso excluir todos os exames.",
+                          "Atenção", MsgIcon::Warning);
     return;
   }
-  if (amb_.dialogs.Message("Confirma a exclusão do paciente '" + nome + "'?", "Atenção",
-                           MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+  if (amb_.dialogs->Message("Confirma a exclusão do paciente '" + nome + "'?", "Atenção",
+                            MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
     return;
   db_.ExcluiPaciente(codPaciente_);
   codPaciente_ = 0;
@@ -808,8 +808,8 @@ void TfrmExames::tbExportadorAbertoClick() {
 
 void TfrmExames::Exporta(bool aberto) {
   if (!exame_) {
-    amb_.dialogs.Message("Por favor, selecione o exame que deseja exportar.", "Exportação",
-                         MsgIcon::Information);
+    amb_.dialogs->Message("Por favor, selecione o exame que deseja exportar.", "Exportação",
+                          MsgIcon::Information);
     return;
   }
   const ExameLinha& e = *exame_;
@@ -831,10 +831,10 @@ void TfrmExames::Exporta(bool aberto) {
   try {
     lista = MontaListaExportacao(d);
   } catch (const IoError& erro) {
-    amb_.dialogs.Message(erro.what(), "Erro", MsgIcon::Error);
+    amb_.dialogs->Message(erro.what(), "Erro", MsgIcon::Error);
     return;
   }
-  const auto nome = amb_.dialogs.SaveFileName(
+  const auto nome = amb_.dialogs->SaveFileName(
       "Exportação de Exame", aberto ? "CSV (*.csv)" : "Exame exportado (*.exp)", "");
   if (!nome) return;
   try {
@@ -842,9 +842,9 @@ void TfrmExames::Exporta(bool aberto) {
       WriteFileAtomic(*nome + ".csv", MontaCsv(lista));
     else
       GravaExp(*nome + ".exp", lista);
-    amb_.dialogs.Message("Arquivo exportado com sucesso.", "Exportação", MsgIcon::Information);
+    amb_.dialogs->Message("Arquivo exportado com sucesso.", "Exportação", MsgIcon::Information);
   } catch (const std::exception&) {
-    amb_.dialogs.Message("Erro ao exportar o exame.", "Exportação", MsgIcon::Error);
+    amb_.dialogs->Message("Erro ao exportar o exame.", "Exportação", MsgIcon::Error);
   }
 }
 
@@ -852,13 +852,13 @@ void TfrmExames::Exporta(bool aberto) {
 
 void TfrmExames::tbNovoExameClick() {
   if (!codPaciente_) {
-    amb_.dialogs.Message("Selecione um Paciente para efetuar o exame!", "Atenção",
-                         MsgIcon::Warning);
+    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Atenção",
+                          MsgIcon::Warning);
     return;
   }
   if (!Ganchos().novoExame) {
-    amb_.dialogs.Message("A janela de novo exame não está disponível nesta instalação.",
-                         "Informação", MsgIcon::Information);
+    amb_.dialogs->Message("A janela de novo exame não está disponível nesta instalação.",
+                          "Informação", MsgIcon::Information);
     return;
   }
   Ganchos().novoExame(codPaciente_, false);
@@ -867,13 +867,13 @@ void TfrmExames::tbNovoExameClick() {
 
 void TfrmExames::tbExameOrtoClick() {
   if (!codPaciente_) {
-    amb_.dialogs.Message("Selecione um Paciente para efetuar o exame!", "Atenção",
-                         MsgIcon::Warning);
+    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Atenção",
+                          MsgIcon::Warning);
     return;
   }
   if (!Ganchos().novoExame) {
-    amb_.dialogs.Message("A janela de novo exame não está disponível nesta instalação.",
-                         "Informação", MsgIcon::Information);
+    amb_.dialogs->Message("A janela de novo exame não está disponível nesta instalação.",
+                          "Informação", MsgIcon::Information);
     return;
   }
   Ganchos().novoExame(codPaciente_, true);
@@ -882,12 +882,12 @@ void TfrmExames::tbExameOrtoClick() {
 
 void TfrmExames::tbLaudoClick() {
   if (view_.Items("lswPrincipal").empty()) {
-    amb_.dialogs.Message("Não há exames para gerar laudo!", "Informação", MsgIcon::Information);
+    amb_.dialogs->Message("Não há exames para gerar laudo!", "Informação", MsgIcon::Information);
     return;
   }
   if (!Ganchos().laudo) {
-    amb_.dialogs.Message("O assistente de laudo não está disponível nesta instalação.",
-                         "Informação", MsgIcon::Information);
+    amb_.dialogs->Message("O assistente de laudo não está disponível nesta instalação.",
+                          "Informação", MsgIcon::Information);
     return;
   }
   Ganchos().laudo(codPaciente_);
@@ -895,8 +895,8 @@ void TfrmExames::tbLaudoClick() {
 
 void TfrmExames::tbtCadPacienteClick() {
   if (!Ganchos().cadastraPaciente) {
-    amb_.dialogs.Message("O cadastro de pacientes não está disponível nesta instalação.",
-                         "Informação", MsgIcon::Information);
+    amb_.dialogs->Message("O cadastro de pacientes não está disponível nesta instalação.",
+                          "Informação", MsgIcon::Information);
     return;
   }
   Ganchos().cadastraPaciente();
@@ -907,8 +907,8 @@ void TfrmExames::tbtCadPacienteClick() {
 void TfrmExames::tbtAlterarPacienteClick() {
   if (!codPaciente_) return;
   if (!Ganchos().alteraPaciente) {
-    amb_.dialogs.Message("O cadastro de pacientes não está disponível nesta instalação.",
-                         "Informação", MsgIcon::Information);
+    amb_.dialogs->Message("O cadastro de pacientes não está disponível nesta instalação.",
+                          "Informação", MsgIcon::Information);
     return;
   }
   Ganchos().alteraPaciente(codPaciente_);
@@ -935,8 +935,8 @@ void TfrmExames::btnLocPacClick() {
       db_.Busca(static_cast<TipoBusca>(tipo < 0 || tipo > 6 ? 1 : tipo), view_.Text("edtFind"));
   for (const auto& p : achados) {
     const auto resposta =
-        amb_.dialogs.Message("O sistema localizou: " + p.nome + "\nDeseja continuar procurando?",
-                             "Informação", MsgIcon::Question, MsgButtons::YesNo);
+        amb_.dialogs->Message("O sistema localizou: " + p.nome + "\nDeseja continuar procurando?",
+                              "Informação", MsgIcon::Question, MsgButtons::YesNo);
     if (resposta == MsgResult::Yes) continue;
     // Shows the patient found under every patient, wherever the filter was.
     const auto itens = view_.Items("CBMedicos");
@@ -948,8 +948,8 @@ void TfrmExames::btnLocPacClick() {
     return;
   }
   if (achados.empty())
-    amb_.dialogs.Message("Paciente não encontrado! \n Deseja realizar outra busca?", "Informação",
-                         MsgIcon::Question, MsgButtons::YesNo);
+    amb_.dialogs->Message("Paciente não encontrado! \n Deseja realizar outra busca?", "Informação",
+                          MsgIcon::Question, MsgButtons::YesNo);
 }
 
 // ---------------------------------------------------------------------------- examples

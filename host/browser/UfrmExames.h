@@ -28,7 +28,7 @@ class AvisoEspera {
 
 // What the browser works with, handed over by the window that creates it.
 struct AmbienteNavegador {
-  Dialogs& dialogs;
+  Dialogs* dialogs;  // the browser's message boxes and file dialogs
   data::TDMPrincipal& dm;
   TBIniSettings& settings;
   TZVRecords& records;

@@ -17,7 +17,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <tuple>
 
+#include "QtDialogs.h"
 #include "QtFormView.h"
 #include "TfrmAguarde.h"
 
@@ -56,9 +58,11 @@ QIcon Figura(int indice) {
 }  // namespace
 
 TfrmExamesView::TfrmExamesView(AmbienteNavegador ambiente, QWidget* parent)
-    : QDialog(parent), bridge_(std::make_unique<QtFormView>(this)) {
+    : QDialog(parent), bridge_(std::make_unique<QtFormView>(this)), proprios_(this) {
   setObjectName("frmExames");
   setWindowTitle(Q("Navegador do Zarvik"));
+  if (!ambiente.dialogs) ambiente.dialogs = &proprios_;
+  dialogs_ = ambiente.dialogs;
   const auto botoes = ambiente.botoesMapas;
   Monta(botoes);
   ambiente.aviso = this;
@@ -79,7 +83,8 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
     b->setText(Q(texto));
     b->setToolTip(Q(dica));
     barra->addWidget(b);
-    connect(b, &QToolButton::clicked, this, [this, handler] { (model_.get()->*handler)(); });
+    connect(b, &QToolButton::clicked, this,
+            [this, handler] { Executa([&] { (model_.get()->*handler)(); }); });
     return b;
   };
   botao("tbNovoExame1", "Novo Exame", "Novo Exame", &TfrmExames::tbNovoExameClick);
@@ -105,6 +110,21 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
   auto* paginas = Nomeado(new QTabWidget(this), "pcExames");
   auto* pacientes = Nomeado(new QWidget(paginas), "tshPacientes");
   auto* lp = new QVBoxLayout(pacientes);
+  // The patient page's own new-exam buttons.
+  auto* barraPaciente = Nomeado(new QToolBar(pacientes), "tlbPaciente");
+  for (const auto& [nome, texto, dica, orto] :
+       {std::tuple{"tbNovoExame2", "Novo Exame", "Novo Exame", false},
+        std::tuple{"tbExameOrto2", "Orto", "Novo Exame Ortoceratologia", true}}) {
+    auto* b = Nomeado(new QToolButton(barraPaciente), nome);
+    b->setText(Q(texto));
+    b->setToolTip(Q(dica));
+    barraPaciente->addWidget(b);
+    const bool ehOrto = orto;
+    connect(b, &QToolButton::clicked, this, [this, ehOrto] {
+      Executa([&] { ehOrto ? model_->tbExameOrtoClick() : model_->tbNovoExameClick(); });
+    });
+  }
+  lp->addWidget(barraPaciente);
   auto* medicos = Nomeado(new QComboBox(pacientes), "CBMedicos");
   lp->addWidget(medicos);
   auto* todos = Nomeado(new QCheckBox(Q("Exibir todos os exames"), pacientes), "CBoxExames");
@@ -151,7 +171,7 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
     const std::string caption = b.caption;
     const bool simples = b.clique == TipoClique::MapaClick;
     connect(botaoMapa, &QToolButton::clicked, this, [this, caption, simples] {
-      simples ? model_->MapaClick(caption) : model_->MapasClick(caption);
+      Executa([&] { simples ? model_->MapaClick(caption) : model_->MapasClick(caption); });
     });
   }
   rolagem->setWidget(mapas);
@@ -191,8 +211,10 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
     botoesMemo->addWidget(be);
     botoesMemo->addWidget(bs);
     l->addLayout(botoesMemo);
-    connect(be, &QToolButton::clicked, this, [this, aoEditar] { (model_.get()->*aoEditar)(); });
-    connect(bs, &QToolButton::clicked, this, [this, aoSalvar] { (model_.get()->*aoSalvar)(); });
+    connect(be, &QToolButton::clicked, this,
+            [this, aoEditar] { Executa([&] { (model_.get()->*aoEditar)(); }); });
+    connect(bs, &QToolButton::clicked, this,
+            [this, aoSalvar] { Executa([&] { (model_.get()->*aoSalvar)(); }); });
     lpainel->addWidget(caixa);
   };
   memo("&Diagnóstico", "dbDiag", "SpeedButton2", "SpeedButton1", &TfrmExames::SpeedButton2Click,
@@ -244,43 +266,59 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
 
   // Signals to handlers.
   connect(medicos, qOverload<int>(&QComboBox::activated), this,
-          [this] { model_->CBMedicosChange(); });
-  connect(todos, &QCheckBox::clicked, this, [this] { model_->CBoxExamesClick(); });
+          [this] { Executa([&] { model_->CBMedicosChange(); }); });
+  connect(todos, &QCheckBox::clicked, this,
+          [this] { Executa([&] { model_->CBoxExamesClick(); }); });
   connect(grade, &QListWidget::itemClicked, this, [this, grade](QListWidgetItem* item) {
-    model_->DBGridPacientesSelect(grade->row(item));
+    Executa([&] { model_->DBGridPacientesSelect(grade->row(item)); });
     AtualizaFiguras();
   });
   connect(rapido, &QLineEdit::textEdited, this, [this] {
-    model_->edtFindGridChange();
+    Executa([&] { model_->edtFindGridChange(); });
     AtualizaFiguras();
   });
-  connect(avancada, &QPushButton::clicked, this, [this] { model_->bbtnBuscaAvClick(); });
+  connect(avancada, &QPushButton::clicked, this,
+          [this] { Executa([&] { model_->bbtnBuscaAvClick(); }); });
   connect(paginas, &QTabWidget::currentChanged, this, [this] {
-    model_->pcExamesChange();
+    Executa([&] { model_->pcExamesChange(); });
     AtualizaFiguras();
   });
   connect(grupos, &QListWidget::currentRowChanged, this, [this](int linha) {
     if (!model_->ModoExemplos() || linha < 0) return;
-    model_->GridExemplosSelectCell(linha);
+    Executa([&] { model_->GridExemplosSelectCell(linha); });
     AtualizaFiguras();
   });
   connect(exames_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    model_->lswPrincipalSelectItem(exames_->row(item));
+    Executa([&] { model_->lswPrincipalSelectItem(exames_->row(item)); });
     AtualizaCorResponsavel();
   });
   connect(exames_, &QListWidget::itemDoubleClicked, this,
-          [this] { model_->lswPrincipalDblClick(); });
-  connect(fechar, &QPushButton::clicked, this, [this] { model_->btnFecharClick(); });
-  connect(cone, &QListWidget::itemClicked, this, [this] { model_->rgTipoConeClick(); });
-  connect(mini, &ImageView::mousePressed, this, [this] { model_->imgVisualizarClick(); });
-  connect(auto_, &QCheckBox::clicked, this, [this] { model_->cBoxMiniMapaClick(); });
+          [this] { Executa([&] { model_->lswPrincipalDblClick(); }); });
+  connect(fechar, &QPushButton::clicked, this,
+          [this] { Executa([&] { model_->btnFecharClick(); }); });
+  connect(cone, &QListWidget::itemClicked, this,
+          [this] { Executa([&] { model_->rgTipoConeClick(); }); });
+  connect(mini, &ImageView::mousePressed, this,
+          [this] { Executa([&] { model_->imgVisualizarClick(); }); });
+  connect(auto_, &QCheckBox::clicked, this,
+          [this] { Executa([&] { model_->cBoxMiniMapaClick(); }); });
   connect(localizar, &QPushButton::clicked, this, [this] {
-    model_->btnLocPacClick();
+    Executa([&] { model_->btnLocPacClick(); });
     AtualizaFiguras();
   });
-  connect(fecharBusca, &QPushButton::clicked, this, [this] { model_->btnFecharBuscaClick(); });
-  connect(timer, &QTimer::timeout, this, [this] { model_->Timer1Timer(); });
+  connect(fecharBusca, &QPushButton::clicked, this,
+          [this] { Executa([&] { model_->btnFecharBuscaClick(); }); });
+  connect(timer, &QTimer::timeout, this, [this] { Executa([&] { model_->Timer1Timer(); }); });
   resize(1200, 760);
+}
+
+void TfrmExamesView::Executa(const std::function<void()>& handler) {
+  // A database error ends the operation with the engine's text; the window stays usable.
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    dialogs_->Message(e.what(), "Erro", MsgIcon::Error, MsgButtons::Ok);
+  }
 }
 
 void TfrmExamesView::AtualizaFiguras() {
@@ -305,7 +343,7 @@ void TfrmExamesView::showEvent(QShowEvent* event) {
     if (auto* grade = findChild<QWidget*>("DBGridPacientes"))
       grade->setMinimumHeight(static_cast<int>(height() * prop.grade * 0.6));
   }
-  model_->FormShow();
+  Executa([&] { model_->FormShow(); });
   AtualizaFiguras();
   AtualizaCorResponsavel();
 }
@@ -313,7 +351,7 @@ void TfrmExamesView::showEvent(QShowEvent* event) {
 void TfrmExamesView::done(int result) {
   if (!fechado_) {
     fechado_ = true;
-    model_->FormClose();
+    Executa([&] { model_->FormClose(); });
   }
   QDialog::done(result);
 }

@@ -2,8 +2,10 @@
 // each signal calls the model's handler of that name.
 #pragma once
 #include <QDialog>
+#include <functional>
 #include <memory>
 
+#include "QtDialogs.h"
 #include "UfrmExames.h"
 
 class QListWidget;
@@ -19,7 +21,8 @@ namespace zv::browser {
 class TfrmExamesView : public QDialog, private AvisoEspera {
   Q_OBJECT
  public:
-  // `ambiente.aviso` and `ambiente.handle` are set by the view itself.
+  // `ambiente.aviso` and `ambiente.handle` are set by the view itself; without dialogs the
+  // window's own message boxes are used.
   TfrmExamesView(AmbienteNavegador ambiente, QWidget* parent = nullptr);
   ~TfrmExamesView() override;
 
@@ -34,10 +37,14 @@ class TfrmExamesView : public QDialog, private AvisoEspera {
   void Mostra() override;
   void Esconde() override;
   void Monta(const std::vector<TBBotaoModulo>& botoes);
+  // Runs a handler; an error it raises is shown with its text.
+  void Executa(const std::function<void()>& handler);
   void AtualizaFiguras();
   void AtualizaCorResponsavel();
 
   std::unique_ptr<QtFormView> bridge_;
+  QtDialogs proprios_;
+  Dialogs* dialogs_ = nullptr;
   std::unique_ptr<TfrmExames> model_;
   std::unique_ptr<TfrmAguardeView> aviso_;
   QListWidget* exames_ = nullptr;

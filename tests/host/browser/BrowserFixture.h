@@ -113,7 +113,7 @@ class BrowserFixture : public ::testing::Test {
   std::unique_ptr<TfrmExames> Abre() {
     auto b = std::make_unique<TfrmExames>(
         view,
-        AmbienteNavegador{m.dialogs, *m.dm, settings, records, mapOperation, {}, nullptr, nullptr});
+        AmbienteNavegador{&m.dialogs, *m.dm, settings, records, mapOperation, {}, nullptr, nullptr});
     b->FormShow();
     return b;
   }
