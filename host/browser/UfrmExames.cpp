@@ -279,6 +279,7 @@ void TfrmExames::AtualizaPainel() {
     for (const char* c : {"lblData", "lblHora", "lblOlho", "lblResponsavel", "lblExameID",
                           "lblIndiceConf", "dbDiag", "dbObs"})
       view_.SetText(c, "");
+    view_.SetItemIndex("rgTipoCone", -1);
     view_.SetVisible("pnlOrto", false);
     view_.SetImage("imgVisualizar", QImage());
     miniMapaDe_ = 0;

@@ -163,6 +163,7 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
     auto* botaoMapa = new QToolButton(mapas);
     botaoMapa->setObjectName(QString::fromStdString("tbMapa" + b.caption));
     botaoMapa->setText(QString::fromStdString(b.caption));
+    botaoMapa->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     botaoMapa->setToolTip(QString::fromStdString(b.hint));
     QIcon icone = b.normal.isNull() ? Figura(1) : QIcon(QPixmap::fromImage(b.normal));
     if (!b.highlighted.isNull()) icone.addPixmap(QPixmap::fromImage(b.highlighted), QIcon::Active);
@@ -247,9 +248,11 @@ void TfrmExamesView::Monta(const std::vector<TBBotaoModulo>& botoes) {
   auto* lf = new QVBoxLayout(procura);
   lf->addWidget(new QLabel(Q("Consultar por"), procura));
   auto* tipos = Nomeado(new QListWidget(procura), "rgConsultarPor");
-  tipos->addItems({Q("&Primeiro Nome do Pac."), Q("Parte do &Nome do Pac."),
-                   Q("&Código do Paciente"), Q("&RG do Paciente"), Q("Códi&go do Exame"),
-                   Q("&Diagnóstico do Exame"), Q("&Observação do Exame")});
+  // The choices' captions without their accelerator marks, which a list does not use.
+  for (const char* escolha :
+       {"&Primeiro Nome do Pac.", "Parte do &Nome do Pac.", "&Código do Paciente",
+        "&RG do Paciente", "Códi&go do Exame", "&Diagnóstico do Exame", "&Observação do Exame"})
+    tipos->addItem(Q(escolha).remove('&'));
   lf->addWidget(tipos);
   auto* texto = Nomeado(new QLineEdit(procura), "edtFind");
   lf->addWidget(texto);
