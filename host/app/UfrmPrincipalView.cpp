@@ -15,6 +15,7 @@
 #include "UfrmBackupView.h"
 #include "UfrmCalibView.h"
 #include "UfrmFerramentasView.h"
+#include "UfrmExamesView.h"
 #include "UfrmSobreView.h"
 #include "UfrmStarting.h"
 
@@ -46,8 +47,13 @@ void JanelasQt::FechaIniciando() {
   splash_.reset();
 }
 
-void JanelasQt::Navegador(const TBProcuraModulos&) {
-  AindaNaoDisponivel("O navegador de exames");
+void JanelasQt::Navegador(const TBProcuraModulos& modulos) {
+  // The settings and the map operation exist once the start-up has made them.
+  if (!principal_ || !principal_->Settings() || !principal_->MapOperation())
+    return AindaNaoDisponivel("O navegador de exames");
+  browser::MostraNavegador({nullptr, principal_->DataModule(), *principal_->Settings(),
+                            principal_->Records(), *principal_->MapOperation(), modulos.Botoes()},
+                           parent_);
 }
 
 void JanelasQt::Abre(Janela janela, const TBProcuraModulos& modulos) {
