@@ -14,10 +14,14 @@ std::string Pad(int value, int width) {
   return buf;
 }
 
+int Folded(char c) {
+  return std::tolower(static_cast<unsigned char>(c));
+}
+
+// Letters repeated from position i on, in any case (at least 1, so every byte is consumed).
 int RunLength(std::string_view p, size_t i) {
-  const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(p[i])));
-  size_t j = i;
-  while (j < p.size() && std::tolower(static_cast<unsigned char>(p[j])) == c) ++j;
+  size_t j = i + 1;
+  while (j < p.size() && Folded(p[j]) == Folded(p[i])) ++j;
   return static_cast<int>(j - i);
 }
 

@@ -124,6 +124,10 @@ std::string Render(const Section& s, double absValue, bool& isZero) {
   return out + s.suffix;
 }
 
+bool IsSign(char c) {
+  return c == '+' || c == '-';
+}
+
 std::string_view Trim(std::string_view t) {
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
   while (!t.empty() &&
@@ -190,7 +194,11 @@ bool TryStrToFloat(std::string_view text, double& value) {
     if (comma != std::string::npos) t[comma] = '.';
   }
   size_t begin = 0;
-  if (t[0] == '+') begin = 1;
+  if (t[0] == '+') {
+    // One sign at most: the converter below would take a second one after the "+".
+    if (t.size() > 1 && IsSign(t[1])) return false;
+    begin = 1;
+  }
   if (begin < t.size() && (t[begin] == '.')) t.insert(begin, "0");
   const char* first = t.data() + begin;
   const char* last = t.data() + t.size();
@@ -220,7 +228,9 @@ bool TryStrToInt(std::string_view text, int& value) {
     base = 16;
     t.remove_prefix(1);
   }
-  if (t.empty()) return false;
+  // The digits follow: a sign after the first one or after a hexadecimal prefix ("--5",
+  // "0x-5", "$-5") would otherwise be taken by the converter below.
+  if (t.empty() || IsSign(t[0])) return false;
   long long v = 0;
   auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v, base);
   if (ec != std::errc() || ptr != t.data() + t.size()) return false;

@@ -13,6 +13,9 @@ namespace zv {
 
 class MemoryStream {
  public:
+  // The most a module can make a stream hold: far beyond any picture or table of the system.
+  static constexpr int64_t kMaxBytes = int64_t{1} << 30;
+
   MemoryStream();
   explicit MemoryStream(std::string bytes);
   MemoryStream(const MemoryStream&) = delete;
@@ -30,6 +33,8 @@ class MemoryStream {
   static int64_t Seek(void* ctx, int64_t offset, int32_t origin);
   static int64_t Size(void* ctx);
   static void SetSize(void* ctx, int64_t size);
+  // Extends the bytes with zeros to `size`; false when memory runs out.
+  bool Grow(int64_t size);
 
   std::string bytes_;
   int64_t position_ = 0;

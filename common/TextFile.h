@@ -8,10 +8,29 @@
 
 namespace zv {
 
-// Writes the bytes as the whole new content of `path`.  Throws IoError naming the file.
+// Writes the bytes as the whole new content of `path`: into a temporary file of its own in the
+// same directory, synced, renamed over the file, then the directory synced.  A reader or a
+// second writer sees the old content or a new one, never part of one.  A symbolic link is
+// kept and the file it names rewritten; a rewritten file keeps its permissions and, where this
+// process may keep it, its owner.  On failure the old file and no temporary file remain.
+// Throws IoError naming the file.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
-// Reads a whole file.  Throws IoError naming the file.
+// Rewrites an existing file through the file itself, for a file that may be written in a
+// directory where no file may be created (no temporary file, no rename).  Not atomic: a crash
+// part-way leaves part of the content, so it is only for where WriteFileAtomic cannot work.
+// Throws IoError naming the file.
+void WriteFileInPlace(const std::string& path, std::string_view bytes);
+// True when this process may create and rename files in `dir`.
+bool CanCreateFilesIn(const std::string& dir);
+// Reads a whole file.  Throws IoError naming the file (a missing file, a directory, a read
+// error).
 std::string ReadFileBytes(const std::string& path);
+// The file a chain of symbolic links ends at (`path` itself when it is no link).
+std::string FollowLinks(const std::string& path);
+// The directory part of a path ("." for a bare name).
+std::string ParentDirectory(const std::string& path);
+// The directory of the running program.
+std::string ProgramDirectory();
 
 // Joins UTF-8 lines into Windows-1252 text, each line followed by CR LF (the last one too,
 // unless `endLastLine` is false).

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "TextFile.h"
+
 namespace zv {
 namespace {
 
@@ -58,9 +60,10 @@ bool ModuleLibrary::Load(const std::string& path) {
     error_ = "nenhum arquivo de módulo informado";
     return false;
   }
-  // A name without a directory would send the loader searching the library path; a module is
-  // always loaded from the file named.
-  const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+  // A name without a directory would send the loader searching the library path: such a
+  // module lives beside the program, wherever the program was started from.
+  const std::string file =
+      path.find('/') == std::string::npos ? JoinPath(ProgramDirectory(), path) : path;
   dlerror();
   handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle_) {

@@ -26,7 +26,8 @@ int CompareText(std::string_view a, std::string_view b);
 // so only the last library is released by Release().
 class ModuleLibrary {
  public:
-  // Loads the library at `path`, resolving every symbol at once and keeping them local.  On
+  // Loads the library at `path` (a bare file name is looked for in the program's directory),
+  // resolving every symbol at once and keeping them local.  On
   // failure the handle becomes null and LastError() holds the loader's own text.
   bool Load(const std::string& path);
   // Releases the library held, if any.

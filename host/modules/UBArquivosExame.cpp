@@ -37,8 +37,18 @@ void GravaTabela(const std::string& path, const TMatrizAngAnel& tabela, int numA
   WriteTextLines(path, lines);
 }
 
+// The header's lines.  A centre that is no number or a ring count outside the table's 0..32
+// would be written as text the exam loader refuses, and the exam could never be opened again:
+// such a header is refused before anything is written.
 std::vector<std::string> LinhasCabecalho(const TMatrizAng& aneis, double centroX, double centroY,
                                          const TPupila& pupila) {
+  if (!std::isfinite(centroX) || !std::isfinite(centroY))
+    throw ConvertError("Centro inválido no cabeçalho do exame: " + FloatToStr(centroX) + ", " +
+                       FloatToStr(centroY));
+  for (int meridian = 0; meridian < kMeridianos; ++meridian)
+    if (aneis[meridian] < 0 || aneis[meridian] > kColunasTabela - 1)
+      throw ConvertError("Número de anéis inválido no meridiano " + IntToStr(meridian + 1) + ": " +
+                         IntToStr(aneis[meridian]));
   std::vector<std::string> lines = {FormatFloat("0", centroX), FormatFloat("0", centroY), "@"};
   for (int32_t value : pupila) lines.push_back(IntToStr(value));
   for (int32_t count : aneis) lines.push_back(FormatFloat("0", count));
@@ -116,8 +126,8 @@ void GravaTabelaM(const std::string& dirExames, int paciente, int exame,
 
 void GravaCabecalho(const std::string& dirExames, int paciente, int exame, const TMatrizAng& aneis,
                     double centroX, double centroY, const TPupila& pupila) {
-  WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'a'),
-                 LinhasCabecalho(aneis, centroX, centroY, pupila));
+  const auto lines = LinhasCabecalho(aneis, centroX, centroY, pupila);
+  WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'a'), lines);
 }
 
 void GravaExameOrto(const std::string& dirExames, int paciente, int exame, int imagem,
@@ -131,10 +141,10 @@ void GravaExameOrto(const std::string& dirExames, int paciente, int exame, int i
   TMatrizAng aneis;
   std::fill(std::begin(aneis), std::end(aneis), numAneis);
   const TPupila pupila = {0, 0, 0, 0};
+  const auto cabecalho = LinhasCabecalho(aneis, 320, 240, pupila);
   WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'd'), dioptrias);
   WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'm'), pixels);
-  WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'a'),
-                 LinhasCabecalho(aneis, 320, 240, pupila));
+  WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'a'), cabecalho);
 }
 
 bool GravaLaudo(const std::string& dirLaudos, const std::string& paciente, const std::string& laudo,

@@ -38,13 +38,15 @@ void GravaTabelaD(const std::string& dirExames, int paciente, int exame,
 void GravaTabelaM(const std::string& dirExames, int paciente, int exame,
                   const TMatrizAngAnel& tabela, int numAneis);
 // "a.txt": centre x and y rounded to whole numbers, "@", the four pupil integers, the 360
-// ring counts.
+// ring counts.  Throws ConvertError, writing nothing, for a centre that is no finite number or
+// a ring count outside 0..32.
 void GravaCabecalho(const std::string& dirExames, int paciente, int exame, const TMatrizAng& aneis,
                     double centroX, double centroY, const TPupila& pupila);
 // The three files of orthokeratology image `imagem` (1..4): its 360-line blocks of the
 // module's text tables stored unchanged as "d.txt" and "m.txt", and the fixed header with
 // centre (320, 240), pupil 0 and numAneis on every meridian.  Throws IoError when a table
-// holds fewer lines than the block needs.
+// holds fewer lines than the block needs, ConvertError when numAneis is outside 0..32; then
+// nothing is written.
 void GravaExameOrto(const std::string& dirExames, int paciente, int exame, int imagem,
                     const std::vector<std::string>& tabelaPixels,
                     const std::vector<std::string>& tabelaDioptrias, int numAneis);

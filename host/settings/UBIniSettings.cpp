@@ -242,14 +242,21 @@ void TBIniSettings::LoadGuarded(const std::string& key) {
     return guardedNumber("MAPA", name, message, fallback ? 1 : 0) == 1;
   };
   if (key == "TIPOCONE") {
+    // Every exam stores this text as its cone type, in a five-character column: only the four
+    // cone numbers may go on (a missing key would otherwise pass on the marker text).
+    std::string cone;
     try {
-      tipoCone_ = ReadSetting(iniFileName_, "Str", "ZV", "TipoCone");
+      cone = ReadSetting(iniFileName_, "Str", "ZV", "TipoCone");
     } catch (const std::exception&) {
+      cone.clear();
+    }
+    if (cone.size() != 1 || cone[0] < '1' || cone[0] > '4') {
       Warn(
           "Erro ao carregar o tipo do cone! O tipo 4 será definido.\n\rFavor entrar em contato "
           "com nosso suporte técnico - 0800 555 0100.");
-      tipoCone_ = "4";
+      cone = "4";
     }
+    tipoCone_ = cone;
   } else if (key == "QUALIDADEIMAGEM") {
     std::string text = ReadSetting(iniFileName_, "Str", "OPCOES", "QualidadeImagem");
     int unused = 0;

@@ -1,7 +1,10 @@
 #include "UBPrivateProfile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <string_view>
 #include <vector>
 
@@ -72,6 +75,25 @@ std::string OneLine(std::string value) {
   return value;
 }
 
+// The whole current content for a rewrite: empty for a missing file, an IoError for a file
+// that is there but cannot be read (rewriting it from nothing would lose every other key).
+std::string ContentToRewrite(const std::string& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0 && errno == ENOENT) return {};
+  return ReadFileBytes(file);
+}
+
+// Replaces the file's content.  An installation directory may be closed to this user while
+// the settings file in it is not: then the file is rewritten where it is.
+void Rewrite(const std::string& file, const std::string& bytes) {
+  const std::string target = FollowLinks(file);
+  if (FileExists(target) && !CanCreateFilesIn(ParentDirectory(target))) {
+    WriteFileInPlace(target, bytes);
+  } else {
+    WriteFileAtomic(target, bytes);
+  }
+}
+
 std::optional<std::string> ReadBytes(const std::string& file) {
   if (!FileExists(file)) return std::nullopt;
   try {
@@ -102,7 +124,7 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
 
 void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
-  std::vector<std::string> lines = SplitRaw(ReadBytes(file).value_or(""));
+  std::vector<std::string> lines = SplitRaw(ContentToRewrite(file));
   const std::string sectionCp = Utf8ToCp1252(section), keyCp = Utf8ToCp1252(key);
   const std::string valueCp = Utf8ToCp1252(OneLine(value));
   const std::string newLine = keyCp + "=" + valueCp;
@@ -139,7 +161,7 @@ void WriteProfileString(const std::string& file, const std::string& section, con
   }
   std::string out;
   for (const auto& l : lines) out += l + "\r\n";
-  WriteFileAtomic(file, out);
+  Rewrite(file, out);
 }
 
 }  // namespace zv

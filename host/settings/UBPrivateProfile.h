@@ -15,8 +15,9 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
 
 // Sets `key` in `section` to `value`: only that key's line changes; a missing key is added at the
 // end of its section, a missing section at the end of the file, a missing file is created.  The
-// file is rewritten through a temporary file.  A line break in the value is written as a space.
-// Throws IoError.
+// file is rewritten through a temporary file, or in place when its directory admits no new
+// file.  A line break in the value is written as a space.  Throws IoError, and leaves the file
+// as it was, when the file is there but cannot be read whole or cannot be written.
 void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value);
 

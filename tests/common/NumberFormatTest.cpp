@@ -76,6 +76,21 @@ TEST(Parsing, IntegersDecimalAndHexadecimal) {
     EXPECT_THROW(StrToInt(bad), ConvertError) << bad;
 }
 
+// A number holds one sign at most, in front: doubled signs and a sign after a hexadecimal
+// prefix are no number (settings keys read through these show their message).
+TEST(Parsing, RefusesDoubledSigns) {
+  EXPECT_EQ(StrToInt("-0x5"), -5);
+  EXPECT_EQ(StrToInt("+5"), 5);
+  EXPECT_DOUBLE_EQ(StrToFloat("+5"), 5);
+  EXPECT_DOUBLE_EQ(StrToFloat("+,5"), 0.5);
+  for (const char* bad : {"--5", "+-5", "-+5", "++5", "-0x-5", "0x-5", "0x+5", "$-5", "-$-5"}) {
+    int i = 0;
+    EXPECT_FALSE(TryStrToInt(bad, i)) << bad;
+    double d = 0;
+    EXPECT_FALSE(TryStrToFloat(bad, d)) << bad;
+  }
+}
+
 TEST(DateFormat, TheSystemsPatterns) {
   DateTime w;
   w.year = 2026;
@@ -88,6 +103,9 @@ TEST(DateFormat, TheSystemsPatterns) {
   EXPECT_EQ(FormatDateTime("HH:mm:ss", w), "09:05:04");
   EXPECT_EQ(FormatDateTime("dd/mm/yy", w), "07/03/26");
   EXPECT_EQ(FormatDateTime("hh:nn:ss", w), "09:05:04");
+  // Bytes of the high half (a Windows-1252 "ç" or "º") are copied like any other text.
+  EXPECT_EQ(FormatDateTime("dd \xE7\xE7 MM\xBA", w), "07 \xE7\xE7 03\xBA");
+  EXPECT_EQ(FormatDateTime("\xFF", w), "\xFF");
   DateTime parsed;
   EXPECT_TRUE(ParseDate("29/02/2024", parsed));
   EXPECT_EQ(parsed.day, 29);

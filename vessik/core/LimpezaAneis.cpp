@@ -7,7 +7,10 @@ namespace vessik {
 
 namespace {
 constexpr int kBins = 301;  // histogram bins 0..300 of the window statistics
-}
+// A working value this close to the raw one is still the detector's measurement: a finishing
+// rounds the working table to two decimals, which moves it by half a hundredth at most.
+constexpr double kToleranciaMedida = 0.0051;
+}  // namespace
 
 FiltrosAneis::FiltrosAneis(TabelaAneis& trabalho, TabelaAneis& bruta, ContagemAneis& contagens,
                            int numAneis)
@@ -66,11 +69,18 @@ std::optional<PontoAnel> FiltrosAneis::BuscaPosterior(int k, int r) const {
 
 // ---------------------------------------------------------------------------- passes
 
+bool FiltrosAneis::Medido(int k, int r) const {
+  return D(k, r) > 0 && std::fabs(W(k, r) - D(k, r)) <= kToleranciaMedida;
+}
+
 void FiltrosAneis::SuavizaAnel(int r, int s, int L) {
+  // Only filled and estimated values move: a measurement stays where the detector put it, so
+  // that the repeated smoothing of the sequences draws the values around a gap onto the ring
+  // without wearing down the ring's own shape along the circle (its astigmatism, a cone).
   auto suaviza = [&](int k, int acima, int abaixo) {
     double& v = W(k, r);
     const double a = W(acima, r), b = W(abaixo, r);
-    if (v > 0 && a > 0 && b > 0) v = 0.5 * v + 0.25 * (a + b);
+    if (v > 0 && a > 0 && b > 0 && !Medido(k, r)) v = 0.5 * v + 0.25 * (a + b);
   };
   for (int vez = 0; vez < 10; ++vez) {
     for (int k = s + 1; k <= std::min(s + L - 2, kAngulos - 1); ++k) suaviza(k, k - 1, k + 1);

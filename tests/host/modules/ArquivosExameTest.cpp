@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <limits>
@@ -114,6 +115,40 @@ TEST(ExamFiles, HeaderHoldsCentrePupilAndRingCounts) {
   std::string expected = "320\r\n240\r\n@\r\n11\r\n-2\r\n30\r\n44\r\n";
   for (int i = 0; i < 360; ++i) expected += std::to_string(i % 33) + "\r\n";
   EXPECT_EQ(ReadFileBytes(dir / "7/8a.txt"), expected);
+}
+
+// The exam loader refuses a centre that is no number and ring counts outside 0..32: a header
+// holding one could never be opened again, so it is refused before anything is written.
+TEST(ExamFiles, AHeaderTheLoaderWouldRefuseIsNotWritten) {
+  TempDir dir;
+  ForceDirectories(dir / "7");
+  TMatrizAng counts;
+  std::fill(std::begin(counts), std::end(counts), 32);
+  const TPupila pupil = {0, 0, 0, 0};
+  GravaCabecalho(dir.path(), 7, 8, counts, 320, 240, pupil);
+  const std::string before = ReadFileBytes(dir / "7/8a.txt");
+  const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    double x, y;
+    int meridian, count;
+  };
+  for (const Case& c :
+       {Case{nan, 240, 0, 32}, Case{320, inf, 0, 32}, Case{-inf, 240, 0, 32}, Case{320, 240, 0, -7},
+        Case{320, 240, 359, 1000}, Case{320, 240, 90, 33}, Case{320, 240, 90, -1}}) {
+    TMatrizAng bad;
+    std::copy(std::begin(counts), std::end(counts), bad);
+    bad[c.meridian] = c.count;
+    EXPECT_THROW(GravaCabecalho(dir.path(), 7, 8, bad, c.x, c.y, pupil), ConvertError)
+        << c.x << " " << c.y << " " << c.count;
+  }
+  EXPECT_EQ(ReadFileBytes(dir / "7/8a.txt"), before);
+  counts[90] = 0;  // both ends of the range are ring counts
+  EXPECT_NO_THROW(GravaCabecalho(dir.path(), 7, 8, counts, -1e6, 1e6, pupil));
+
+  // An orthokeratology save with such a ring count writes none of its three files.
+  const std::vector<std::string> table(1440, "00.00 ");
+  EXPECT_THROW(GravaExameOrto(dir.path(), 7, 9, 1, table, table, 33), ConvertError);
+  EXPECT_FALSE(FileExists(dir / "7/9d.txt"));
 }
 
 TEST(ExamFiles, AMissingPatientDirectoryIsAnErrorNamingTheFile) {

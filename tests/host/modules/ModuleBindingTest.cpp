@@ -1,5 +1,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "FakeModules.h"
 #include "ModuleLibrary.h"
@@ -73,6 +76,25 @@ TEST(ModuleLibrary, AFileThatIsNoLibraryFailsWithTheLoadersText) {
   EXPECT_FALSE(library.Load(dir / "Ausente.so"));
   EXPECT_FALSE(library.Load(""));
   EXPECT_FALSE(library.LastError().empty());
+}
+
+// A module named without a directory is the one beside the program, not one in the directory
+// the program was started from.
+TEST(ModuleLibrary, ABareNameIsLoadedFromTheProgramsDirectory) {
+  const std::string name = "ZvBesidesTheProgram" + std::to_string(::getpid()) + ".so";
+  const auto programDir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  const std::string besideProgram = InstallModule(3, (programDir / name).string());
+  TempDir elsewhere;
+  WriteFileAtomic(elsewhere / name, "not a library");
+  const auto started = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere.path());
+  ModuleLibrary library;
+  const bool loaded = library.Load(name);
+  std::filesystem::current_path(started);
+  std::filesystem::remove(besideProgram);
+  ASSERT_TRUE(loaded) << library.LastError();
+  EXPECT_TRUE(IsLoaded(besideProgram));
+  library.Release();
 }
 
 // Which bindings count as bound on a module with every entry point (7), one with some (8),

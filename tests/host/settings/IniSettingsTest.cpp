@@ -1,4 +1,12 @@
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "Errors.h"
 #include "ScriptedDialogs.h"
@@ -10,6 +18,43 @@
 
 namespace zv {
 namespace {
+
+// The user the permission tests run as when the test process is root (as in CI), since root
+// reads and writes any file.
+constexpr uid_t kUnprivileged = 65534;
+
+// Runs `body` without privileges (in a child process when this one is root): whether it returned
+// true without an exception, or nothing when a root process cannot drop its privileges here.
+std::optional<bool> AsUnprivilegedUser(const std::function<bool()>& body) {
+  const auto run = [&] {
+    try {
+      return body();
+    } catch (const std::exception&) {
+      return false;
+    }
+  };
+  if (::geteuid() != 0) return run();
+  constexpr int kCannotDrop = 77;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivileged) != 0 ||
+        ::setuid(kUnprivileged) != 0)
+      ::_exit(kCannotDrop);
+    ::_exit(run() ? 0 : 1);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return false;
+  if (WEXITSTATUS(status) == kCannotDrop) return std::nullopt;
+  return WEXITSTATUS(status) == 0;
+}
+
+// Gives a file or directory to the user AsUnprivilegedUser runs as, with these permissions.
+void GiveToUnprivilegedUser(const std::string& path, mode_t mode) {
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(path.c_str(), kUnprivileged, kUnprivileged), 0);
+  }
+  ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+}
 
 // A program directory with a Zarvik.ini built from the demo template plus overrides.
 class SettingsFixture : public ::testing::Test {
@@ -115,6 +160,36 @@ TEST_F(SettingsFixture, GuardedKeysShowTheirMessageAndFallBack) {
   EXPECT_EQ(settings.CorCeratometriaPontual(), "Preta");
 }
 
+// Every exam stores the cone type in five characters: anything but "1".."4" (a missing key
+// would give the long marker text) falls back to "4" with its message.
+TEST_F(SettingsFixture, AConeTypeOtherThanOneToFourFallsBackToFour) {
+  const std::string message =
+      "Erro ao carregar o tipo do cone! O tipo 4 será definido.\n\rFavor entrar em contato com "
+      "nosso suporte técnico - 0800 555 0100.";
+  struct Case {
+    const char* stored;  // nullptr: key missing
+    const char* expected;
+    bool warned;
+  };
+  for (const Case& c : {Case{"1", "1", false}, Case{"3", "3", false}, Case{"4", "4", false},
+                        Case{"0", "4", true}, Case{"5", "4", true}, Case{"12", "4", true},
+                        Case{"", "4", true}, Case{"dois", "4", true}, Case{nullptr, "4", true}}) {
+    WriteTemplate();
+    if (c.stored) {
+      Set("ZV", "TipoCone", c.stored);
+    } else {
+      Remove("TipoCone");
+    }
+    dialogs.shown.clear();
+    ASSERT_TRUE(settings.LoadAll(1));
+    const std::string stored = c.stored ? c.stored : "(missing)";
+    EXPECT_EQ(settings.TipoCone(), c.expected) << stored;
+    EXPECT_EQ(dialogs.Texts(),
+              c.warned ? std::vector<std::string>{message} : std::vector<std::string>{})
+        << stored;
+  }
+}
+
 TEST_F(SettingsFixture, TheSpecialReadingsOfSingleKeys) {
   WriteTemplate();
   Remove("TINCREMENTO");
@@ -207,6 +282,59 @@ TEST(PrivateProfile, ALineBreakInAValueNeverStartsALineOfItsOwn) {
   EXPECT_EQ(ReadFileBytes(ini),
             "[CLINICA]\r\nNOME=A\r\nENDERECO=Rua A, 10  [CAMERA] BRILHO=x fim\r\n[CAMERA]\r\n"
             "BRILHO=10\r\n");
+}
+
+// A file that is there but cannot be read is never replaced by the one key written.
+TEST(PrivateProfile, AFileThatCannotBeReadIsLeftAsItWas) {
+  test::TempDir dir;
+  ForceDirectories(dir / "pasta.ini");  // a directory where the file should be
+  EXPECT_THROW(WriteProfileString(dir / "pasta.ini", "A", "k", "2"), IoError);
+  EXPECT_TRUE(DirectoryExists(dir / "pasta.ini"));
+
+  const std::string ini = dir / "Zarvik.ini";
+  const std::string content = "[A]\r\nk=1\r\n[B]\r\nimportant=keep\r\n";
+  WriteFileAtomic(ini, content);
+  GiveToUnprivilegedUser(dir.path(), 0777);
+  GiveToUnprivilegedUser(ini, 0200);  // writable, not readable
+  const auto written = AsUnprivilegedUser([&] {
+    WriteProfileString(ini, "A", "k", "2");
+    return true;
+  });
+  if (!written) GTEST_SKIP() << "this root process cannot switch to an unprivileged user";
+  EXPECT_FALSE(*written);
+  ASSERT_EQ(::chmod(ini.c_str(), 0600), 0);
+  EXPECT_EQ(ReadFileBytes(ini), content);
+}
+
+// An installation directory closed to the user, with a settings file the user may write: the
+// file is rewritten in place, every other key and its permissions kept.
+TEST(PrivateProfile, AWritableFileInAClosedDirectoryIsRewrittenInPlace) {
+  test::TempDir dir;
+  const std::string ini = dir / "Zarvik.ini";
+  WriteFileAtomic(ini, "[A]\r\nk=1\r\n[B]\r\nimportant=keep\r\n");
+  GiveToUnprivilegedUser(ini, 0640);
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+  const auto written = AsUnprivilegedUser([&] {
+    WriteProfileString(ini, "A", "k", "2");
+    return true;
+  });
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+  if (!written) GTEST_SKIP() << "this root process cannot switch to an unprivileged user";
+  EXPECT_TRUE(*written);
+  EXPECT_EQ(ReadFileBytes(ini), "[A]\r\nk=2\r\n[B]\r\nimportant=keep\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(ini.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(PrivateProfile, WritingThroughASymbolicLinkRewritesItsTarget) {
+  test::TempDir dir;
+  ForceDirectories(dir / "opt");
+  WriteFileAtomic(dir / "opt/Zarvik.ini", "[A]\r\nk=1\r\n");
+  ASSERT_EQ(::symlink((dir / "opt/Zarvik.ini").c_str(), (dir / "Zarvik.ini").c_str()), 0);
+  WriteProfileString(dir / "Zarvik.ini", "A", "k", "2");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Zarvik.ini"));
+  EXPECT_EQ(ReadFileBytes(dir / "opt/Zarvik.ini"), "[A]\r\nk=2\r\n");
 }
 
 TEST(PrivateProfile, BrokenFilesLoadWhatIsLoadable) {

@@ -154,11 +154,38 @@ TEST(SuavizaPotencias, Column0IsTheMeanOfRing1BeforeSmoothing) {
   SuavizaPotencias(t->raios, t->contagens, 3, t->potencias);
   ArredondaDuasCasas(t->potencias, 3);
   for (int k = 0; k < kAngulos; ++k) ASSERT_EQ(t->potencias[k][0], 45.0);
+  // Nine in-place passes along each row over rings 1 and 2 (column 0 = 45, ring 3 = 42 fixed),
+  // worked out by hand: 44 / 40 become 43.90 / 42.92, 46 / 40 become 43.94 / 42.95.
+  EXPECT_EQ(t->potencias[90][1], 43.90);
+  EXPECT_EQ(t->potencias[90][2], 42.92);
+  EXPECT_EQ(t->potencias[270][1], 43.94);
+  EXPECT_EQ(t->potencias[270][2], 42.95);
   // Ring 3 is the last of each row: only smoothed across angles, where it is constant.
   EXPECT_EQ(t->potencias[90][3], 42.0);
-  EXPECT_NE(t->potencias[90][1], 44.0);
-  // Two decimals exactly as written and read back.
-  EXPECT_EQ(t->potencias[90][1], std::round(t->potencias[90][1] * 100) / 100);
+}
+
+TEST(SuavizaPotencias, OnePassAcrossAnglesWhereTheRadiiAreMeasured) {
+  auto t = std::make_unique<Tabelas>();
+  for (int k = 0; k < kAngulos; ++k) {
+    t->contagens[k] = 3;
+    for (int j = 1; j <= 3; ++j) t->raios[k][j] = 10.0 * j, t->potencias[k][j] = 42;
+  }
+  // Ring 3 (the last, untouched along the rows) with a bump at directions 100, 202 and 1.
+  t->potencias[99][3] = 46;
+  t->raios[200][3] = 0, t->potencias[201][3] = 46;  // direction 201 has no radius
+  t->potencias[0][3] = 46;
+  SuavizaPotencias(t->raios, t->contagens, 3, t->potencias);
+  ArredondaDuasCasas(t->potencias, 3);
+  // Rows in increasing order, each seeing the row before already smoothed:
+  // 99: 0.5 * 42 + 0.25 * (46 + 42) = 43; 100: 0.5 * 46 + 0.25 * (42 + 43) = 44.25;
+  // 101: 0.5 * 42 + 0.25 * (42 + 44.25) = 42.5625.
+  EXPECT_EQ(t->potencias[98][3], 43.0);
+  EXPECT_EQ(t->potencias[99][3], 44.25);
+  EXPECT_EQ(t->potencias[100][3], 42.56);
+  EXPECT_EQ(t->potencias[101][3], 42.14);
+  EXPECT_EQ(t->potencias[201][3], 46.0);  // a neighbour without a radius: left alone
+  EXPECT_EQ(t->potencias[0][3], 46.0);    // directions 1 and 360 are not smoothed
+  EXPECT_EQ(t->potencias[1][3], 43.0);
 }
 
 // A profile of constant power K on every angle up to `ate` pixels.
