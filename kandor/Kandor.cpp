@@ -75,7 +75,8 @@ int32_t MostraMapas(QWidget* pai, const TDadosPac& cabecalhos, const TMatrizesAn
   TfrmRelatOrto relatorio;
   TfrmMapaView janela(pai);
   zv::QtFormView ponte(&janela);
-  TfrmMapa mapa(ponte, *estado, relatorio, [&] { relatorio.Visualiza(&janela); });
+  zv::QtDialogs dialogos(&janela);
+  TfrmMapa mapa(ponte, *estado, relatorio, [&] { relatorio.Visualiza(&janela, dialogos); });
   janela.SpeedButton1Click = Protegido(&janela, [&] { mapa.SpeedButton1Click(); });
   janela.btnFecharClick = Protegido(&janela, [&] { mapa.btnFecharClick(); });
   mapa.FormShow();

@@ -238,7 +238,17 @@ bool TfrmRelatOrto::Imprime(QPrinter& impressora) const {
   QPainter p;
   if (!p.begin(&impressora)) return false;
   DesenhaPagina(p, impressora.resolution());
-  return p.end();
+  return p.end() && impressora.printerState() != QPrinter::Error;
+}
+
+bool TfrmRelatOrto::ImprimeAvisando(QPrinter& impressora, zv::Dialogs& dialogos) const {
+  if (Imprime(impressora)) return true;
+  const QString arquivo = impressora.outputFileName();
+  const QString destino = arquivo.isEmpty() ? "na impressora \"" + impressora.printerName() + "\""
+                                            : "no arquivo \"" + arquivo + "\"";
+  dialogos.Message(("Não foi possível imprimir o relatório " + destino + ".").toStdString(), "Erro",
+                   zv::MsgIcon::Error);
+  return false;
 }
 
 bool TfrmRelatOrto::ImprimePdf(const std::string& caminho) const {
@@ -249,13 +259,13 @@ bool TfrmRelatOrto::ImprimePdf(const std::string& caminho) const {
   return Imprime(impressora);
 }
 
-void TfrmRelatOrto::Visualiza(QWidget* pai) const {
+void TfrmRelatOrto::Visualiza(QWidget* pai, zv::Dialogs& dialogos) const {
   QPrinter impressora(QPrinter::HighResolution);
   ConfiguraImpressora(impressora);
   QPrintPreviewDialog previa(&impressora, pai);
   previa.setWindowTitle(QStringLiteral("Visualizar impressão"));
   QObject::connect(&previa, &QPrintPreviewDialog::paintRequested, &previa,
-                   [this](QPrinter* destino) { Imprime(*destino); });
+                   [this, &dialogos](QPrinter* destino) { ImprimeAvisando(*destino, dialogos); });
   previa.resize(900, 1000);
   previa.exec();
 }

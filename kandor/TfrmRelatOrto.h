@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Dialogs.h"
 #include "EstadoMapas.h"
 
 class QPainter;
@@ -35,11 +36,15 @@ class TfrmRelatOrto {
   static void ConfiguraImpressora(QPrinter& impressora);
   // Draws the page on a painter whose device has `dpi` dots per inch.
   void DesenhaPagina(QPainter& p, double dpi) const;
-  // Prints the page on a configured printer.  False when the printer could not be opened.
+  // Prints the page on a configured printer.  False when the printer or the file could not be
+  // opened, or the printer ended in error.
   bool Imprime(QPrinter& impressora) const;
   bool ImprimePdf(const std::string& caminho) const;
-  // Qt's print preview, modal over `pai`; printing (and printing to a file) is offered there.
-  void Visualiza(QWidget* pai) const;
+  // Prints, and tells the operator when the page did not reach the printer or the file.
+  bool ImprimeAvisando(QPrinter& impressora, zv::Dialogs& dialogos) const;
+  // Qt's print preview, modal over `pai`; printing (and printing to a file) is offered there,
+  // and a print that fails is reported through `dialogos`.
+  void Visualiza(QWidget* pai, zv::Dialogs& dialogos) const;
 
  private:
   struct CampoTexto {

@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         w->close();
       }
   });
-  relatorio.Visualiza(&janela);
+  zv::QtDialogs avisos(&janela);
+  relatorio.Visualiza(&janela, avisos);
   janela.hide();
 
   TfrmWizardView assistente;

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "CorneasTeste.h"
+#include "EscalaTeste.h"
 #include "MapaOrto.h"
+#include "NumberFormat.h"
 
 namespace kandor {
 namespace {
@@ -22,18 +24,20 @@ TEST(NivelCor, LevelsFollowTheWholeDioptreWithBoundsGoingUp) {
     EXPECT_EQ(NivelDe(c.p), c.nivel) << c.p;
     EXPECT_EQ(NivelCor(escala, c.p), escala.Cores[c.nivel - 1]) << c.p;
   }
-  EXPECT_EQ(NivelCor(escala, 12.0), (CorRGB{64, 15, 137}));
-  EXPECT_EQ(NivelCor(escala, 43.2), (CorRGB{54, 175, 13}));
-  EXPECT_EQ(NivelCor(escala, 54.0), (CorRGB{255, 0, 0}));
+  // Every level's colour, from a power inside its band (below 31 D for level 1).
+  for (const auto& n : test::kEscala) {
+    const CorRGB esperada{uint8_t(n.r), uint8_t(n.g), uint8_t(n.b)};
+    EXPECT_EQ(NivelCor(escala, 29.5 + n.nivel), esperada) << "level " << n.nivel;
+  }
 }
 
 TEST(PreparaEscala, BoundsInDioptresAndMillimetres) {
   const EscalaCores e = PreparaEscala();
-  EXPECT_DOUBLE_EQ(e.LimitesDioptrias[0], 30.0);
-  EXPECT_DOUBLE_EQ(e.LimitesDioptrias[24], 54.0);
-  EXPECT_DOUBLE_EQ(e.LimitesMm[0], 11.25);
-  EXPECT_DOUBLE_EQ(e.LimitesMm[24], 6.25);
   EXPECT_DOUBLE_EQ(e.LimitesMm[13], 337.5 / 43.0);
+  for (int k = 0; k < kNiveis; ++k) {
+    EXPECT_DOUBLE_EQ(e.LimitesDioptrias[k], 30.0 + k);
+    EXPECT_EQ(zv::FormatFloat("0.00", e.LimitesMm[k]), test::kEscala[k].milimetros) << k;
+  }
 }
 
 TEST(MeridianoDoPixel, ClockwiseOnScreenFromTheRight) {

@@ -1,14 +1,21 @@
 // The orthokeratology report: fields filled from the window, the logo, and a printed A4 page.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
+#include <QTimer>
 #include <fstream>
 
 #include "EstadoTeste.h"
 #include "FakeFormView.h"
+#include "ScriptedDialogs.h"
 #include "TestPaths.h"
+#include "TextFile.h"
 #include "TfrmMapa.h"
 #include "TfrmRelatOrto.h"
 
@@ -89,6 +96,46 @@ TEST_F(Relatorio, PrintsOneA4PageWithItsTexts) {
         "Dados da Ortoceratologia", "Desvio Padrão", "2.5000", "1.2910", "1.0000", "4.0000",
         "Imagem1 - 01/03/2026 10:21:00", "54.00", "6.25", "30.00", "11.25", "Responsável"})
     EXPECT_NE(texto.find(esperado), std::string::npos) << esperado << "\n" << texto;
+}
+
+// A page that does not reach its file is reported to the operator, whether printed directly or
+// from the print preview.
+TEST_F(Relatorio, AFailedPrintIsReportedToTheOperator) {
+  relatorio.PreparaRelatorioOrto(mapa);
+  zv::test::ScriptedDialogs dialogos;
+  const std::string semPasta = zv::JoinPath(dir / "sem-pasta", "relatorio.pdf");
+  const std::string mensagem =
+      "Não foi possível imprimir o relatório no arquivo \"" + semPasta + "\".";
+  const auto paraArquivo = [](QPrinter& impressora, const std::string& caminho) {
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(QString::fromStdString(caminho));
+  };
+
+  QPrinter impressora(QPrinter::HighResolution);
+  TfrmRelatOrto::ConfiguraImpressora(impressora);
+  paraArquivo(impressora, dir / "relatorio.pdf");
+  EXPECT_TRUE(relatorio.ImprimeAvisando(impressora, dialogos));
+  EXPECT_TRUE(dialogos.shown.empty());
+  paraArquivo(impressora, semPasta);
+  EXPECT_FALSE(relatorio.ImprimeAvisando(impressora, dialogos));
+  ASSERT_EQ(dialogos.shown.size(), 1u);
+  EXPECT_EQ(dialogos.shown[0].text, mensagem);
+  EXPECT_EQ(dialogos.shown[0].caption, "Erro");
+  EXPECT_EQ(dialogos.shown[0].icon, zv::MsgIcon::Error);
+
+  // The preview's own print step, as its print button runs it once a file is chosen.
+  dialogos.shown.clear();
+  QTimer::singleShot(0, [&] {
+    QWidget* janela = QApplication::activeModalWidget();
+    if (auto* previa = qobject_cast<QPrintPreviewDialog*>(janela)) {
+      paraArquivo(*previa->printer(), semPasta);
+      if (auto* folha = previa->findChild<QPrintPreviewWidget*>()) folha->print();
+    }
+    if (janela) janela->close();
+  });
+  relatorio.Visualiza(nullptr, dialogos);
+  ASSERT_EQ(dialogos.shown.size(), 1u);
+  EXPECT_EQ(dialogos.shown[0].text, mensagem);
 }
 
 TEST_F(Relatorio, FieldPositionsFollowThePrinterResolution) {

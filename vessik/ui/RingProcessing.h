@@ -38,7 +38,8 @@ class RingProcessing {
   // exam, or a calibration that cannot convert every ring shows its message and stores nothing:
   // false, and the operation that asked stops, so that the operator is never moved past (or
   // the host handed) an image whose tables were not computed.  A missing or unreadable
-  // coefficient file raises an exception (nothing of the image is stored).
+  // coefficient file raises an exception (nothing of the image is stored).  Whenever nothing is
+  // stored, the working ring table is left exactly as it was before the call.
   virtual bool FinishImage(int image, bool inEditing) = 0;
 
   // SAG, DIV and R0 of the four images and their means.

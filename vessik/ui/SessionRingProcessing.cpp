@@ -15,8 +15,26 @@ double SessionRingProcessing::ConfidenceIndex() const {
 }
 
 bool SessionRingProcessing::FinishImage(int image, bool inEditing) {
+  // Finishing completes and retouches the working table before it can be refused (rings still
+  // being edited, a calibration that does not fit).  A refused finishing must hand the operator
+  // back the table exactly as it was, or the next finishing would complete and retouch it a
+  // second time.
+  const vessik::TabelaAneis working = session_.trabalho, raw = session_.bruta;
+  const vessik::ContagemAneis counts = session_.contagens;
+  const auto restore = [&] {
+    session_.trabalho = working;
+    session_.bruta = raw;
+    session_.contagens = counts;
+  };
   session_.SelecionaImagem(image);
-  return session_.FinalizaImagem(inEditing) == vessik::ResultadoFinalizacao::Armazenada;
+  try {
+    if (session_.FinalizaImagem(inEditing) == vessik::ResultadoFinalizacao::Armazenada) return true;
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  return false;
 }
 
 }  // namespace zv

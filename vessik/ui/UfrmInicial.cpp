@@ -95,7 +95,9 @@ void TfrmInicial::FormShow() {
   imagemAtual_ = 1;
   emEdicao_ = botaoPressionado_ = modoAdicionar_ = modoRemover_ = selecaoPendente_ = false;
   modoAnel_ = modoMover_ = modoRedimensionar_ = aneisProcessados_ = pupilaExiste_ = false;
-  finalizado_ = modoMedida_ = false;
+  modoMedida_ = false;
+  armazenada_ = {};
+  alterada_ = {};
   anelSelecionado_ = -1;
   estadoOK_ = 0;
   numMedidas_ = 0;
@@ -502,15 +504,29 @@ bool TfrmInicial::FinalizaImagem() {
     dialogs_.Message(e.what(), "Erro", MsgIcon::Error);
     return false;
   }
+  armazenada_[imagemAtual_ - 1] = true;
+  alterada_[imagemAtual_ - 1] = false;
   estadoOK_ = 1;
   return true;
 }
 
+bool TfrmInicial::FinalizaSeAlterada() {
+  return Finalizada(imagemAtual_) || FinalizaImagem();
+}
+
+// An image left with "Anterior" and not processed again still has its stored tables, while the
+// working table holds the rings of the image processed last: finishing it again would store
+// another image's rings under its number.  An image never stored is finished from the table
+// as it stands.
 void TfrmInicial::btnProximaClick() {
-  if (!FinalizaImagem()) return;
+  if (!FinalizaSeAlterada()) return;
+  AvancaPara(imagemAtual_ + 1);
+}
+
+void TfrmInicial::AvancaPara(int imagem) {
   view_.SetEnabled("chkDesenhar", false);
   SetCheck("cbAneis", false);
-  ++imagemAtual_;
+  imagemAtual_ = imagem;
   ShowStoredImage();
   view_.SetEnabled("btnAnterior", true);
   numMedidas_ = 0;
@@ -523,6 +539,9 @@ void TfrmInicial::btnProximaClick() {
 }
 
 void TfrmInicial::btnAnteriorClick() {
+  // Processing the previous image again replaces the working table, so rings processed or
+  // edited here are finished before they are left behind.
+  if (alterada_[imagemAtual_ - 1] && !FinalizaImagem()) return;
   --imagemAtual_;
   SetCheck("cbAneis", false);
   view_.SetText("lblImagens", "Processando Imagem " + std::to_string(imagemAtual_));
@@ -533,11 +552,7 @@ void TfrmInicial::btnAnteriorClick() {
 }
 
 void TfrmInicial::spbDadosOrtoClick() {
-  if (!finalizado_) {
-    if (!FinalizaImagem()) return;
-    finalizado_ = true;
-    imagemFinalizada_ = imagemAtual_;
-  }
+  if (!FinalizaSeAlterada()) return;
   ValoresOrtoImagens v = processing_.Valores();
   CalculaMedia(v.SAG);
   CalculaMedia(v.DIV);
@@ -545,14 +560,27 @@ void TfrmInicial::spbDadosOrtoClick() {
   if (ShowSummary) ShowSummary();
 }
 
+// Every image is returned with tables computed from its own rings: never as zeros, and never
+// with tables from before a change the operator made.
 void TfrmInicial::btnOKClick() {
-  if (!finalizado_) {
-    if (!FinalizaImagem()) return;
-    finalizado_ = true;
-    imagemFinalizada_ = imagemAtual_;
-  }
+  if (!FinalizaSeAlterada() || !FinalizaRestantes()) return;
   estadoOK_ = 1;
   view_.Close(1);
+}
+
+bool TfrmInicial::FinalizaRestantes() {
+  for (int imagem = 1; imagem <= 4; ++imagem) {
+    if (armazenada_[imagem - 1]) continue;
+    if (!infos_.AutoAneis) {
+      dialogs_.Message("A imagem " + std::to_string(imagem) + " ainda não foi processada.",
+                       "Atenção!", MsgIcon::Information);
+      return false;
+    }
+    AvancaPara(imagem);
+    if (!ProcessaImagem(kCentreX, kCentreY, ProcessingKind::Automatic) || !FinalizaImagem())
+      return false;
+  }
+  return true;
 }
 
 void TfrmInicial::btnCancelarClick() {
@@ -562,7 +590,7 @@ void TfrmInicial::btnCancelarClick() {
 
 // ---- Processing ----
 
-void TfrmInicial::ProcessaImagem(int x, int y, ProcessingKind kind) {
+bool TfrmInicial::ProcessaImagem(int x, int y, ProcessingKind kind) {
   wait_.Show();
   double confidence = 0;
   try {
@@ -603,7 +631,9 @@ void TfrmInicial::ProcessaImagem(int x, int y, ProcessingKind kind) {
                        "Informação", MsgIcon::Question, MsgButtons::YesNo) == MsgResult::No) {
     estadoOK_ = 0;
     view_.Close(0);
+    return false;
   }
+  return true;
 }
 
 // ---- Drawing ----
@@ -719,9 +749,7 @@ void TfrmInicial::SetCheck(const std::string& box, bool checked) {
 }
 
 void TfrmInicial::AneisAlterados() {
-  // The finished tables of this image no longer match its rings: "OK" must finish it again, or
-  // the host would receive the tables from before the change.
-  if (finalizado_ && imagemAtual_ == imagemFinalizada_) finalizado_ = false;
+  alterada_[imagemAtual_ - 1] = true;
 }
 
 void TfrmInicial::ResetMeasurementLabels(const std::string& text) {

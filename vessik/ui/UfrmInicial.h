@@ -69,7 +69,8 @@ class TfrmInicial {
   // State the host call and the tests read.
   int ImagemAtual() const { return imagemAtual_; }
   int EstadoOK() const { return estadoOK_; }
-  bool Finalizado() const { return finalizado_; }
+  // The current image's stored tables match its rings (finished, and not changed since).
+  bool Finalizado() const { return Finalizada(imagemAtual_); }
   uint8_t InicioVarredura() const { return inicioVarredura_; }
   const std::array<double, 4>& ConfImagem() const { return confImagem_; }
   int AnelSelecionado() const { return anelSelecionado_; }
@@ -86,9 +87,19 @@ class TfrmInicial {
 
  private:
   enum class ProcessingKind { Click, Automatic };
-  void ProcessaImagem(int x, int y, ProcessingKind kind);
+  // False when the operator refused the confidence index (the window is closing with 0).
+  bool ProcessaImagem(int x, int y, ProcessingKind kind);
   // Finishes the current image; false when nothing was stored (already reported).
   bool FinalizaImagem();
+  // Finishes the current image unless its stored tables already match its rings.
+  bool FinalizaSeAlterada();
+  bool Finalizada(int imagem) const { return armazenada_[imagem - 1] && !alterada_[imagem - 1]; }
+  // Moves forward to `imagem` as "Próxima" does once the image it leaves is finished.
+  void AvancaPara(int imagem);
+  // "OK" on an image before the last: the images never stored are processed automatically
+  // and finished, one after the other, when automatic processing is on; otherwise "OK" is
+  // refused.  False when one of them stopped the operation (reported).
+  bool FinalizaRestantes();
   // "Adicionar" or "Remover": dragging then adds or removes points of the selected ring.
   void EntraModoPontos(bool adicionar);
   void ShowStoredImage();
@@ -105,7 +116,8 @@ class TfrmInicial {
   // Sets a check box and, when its state changes, runs its click handler as the form does.
   void SetCheck(const std::string& box, bool checked);
   void ResetMeasurementLabels(const std::string& text);
-  // The current image's rings changed (processed again or edited).
+  // The current image's rings changed (processed again or edited): its stored tables, if any,
+  // no longer match them.
   void AneisAlterados();
   void EnablePupilTools(bool enabled);
 
@@ -120,9 +132,10 @@ class TfrmInicial {
   int rings_ = 32;
 
   int imagemAtual_ = 1;
-  int imagemFinalizada_ = 0;  // the image whose finishing set Finalizado
+  // Per image: its tables were stored by a finishing; its rings were processed or edited since.
+  std::array<bool, 4> armazenada_{}, alterada_{};
   int estadoOK_ = 0;
-  bool aneisProcessados_ = false, finalizado_ = false, emEdicao_ = false;
+  bool aneisProcessados_ = false, emEdicao_ = false;
   bool interpolacaoConfirmada_ = false, autoProcessado_ = false;
   bool modoAnel_ = false, selecaoPendente_ = false, modoAdicionar_ = false, modoRemover_ = false;
   bool botaoPressionado_ = false;

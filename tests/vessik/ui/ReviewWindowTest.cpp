@@ -21,6 +21,9 @@ class FakeRingProcessing : public RingProcessing {
  public:
   std::vector<std::pair<int, int>> processed;  // (x, y) of each detection
   std::vector<int> finished;                   // image of each finishing
+  // Each finishing as (image, detection whose rings were in the working table).
+  std::vector<std::pair<int, int>> finishedFrom;
+  int detection = -1;
   int retouches = 0, interpolations = 0;
   bool coefficientFileMissing = false;
   double confidence = 100;
@@ -29,6 +32,7 @@ class FakeRingProcessing : public RingProcessing {
 
   void ProcessImage(int, const QImage&, int x, int y, int rings, uint8_t) override {
     processed.emplace_back(x, y);
+    detection = static_cast<int>(processed.size()) - 1;
     for (int k = 1; k <= 360; ++k)
       for (int j = 1; j <= rings; ++j) table[k][j] = 10.0 * j;
   }
@@ -43,6 +47,7 @@ class FakeRingProcessing : public RingProcessing {
   bool FinishImage(int image, bool) override {
     if (coefficientFileMissing) throw std::runtime_error("Cannot open \"Coef.txt\"");
     finished.push_back(image);
+    finishedFrom.emplace_back(image, detection);
     return true;
   }
   ValoresOrtoImagens Valores() override { return {sag, div, r0}; }
@@ -248,6 +253,62 @@ TEST_F(ReviewWindow, RingsChangedAfterTheSummaryAreFinishedAgainOnOK) {
   EXPECT_TRUE(view.closed);
 }
 
+// Which rings each image is stored with when the operator goes back: an image left with
+// "Anterior" after a change is finished before its rings leave the working table, one revisited
+// without processing keeps its tables, and "OK" finishes the image it is pressed on.
+TEST_F(ReviewWindow, EveryImageIsStoredFromItsOwnRingsWhenTheOperatorGoesBack) {
+  using Finishing = std::vector<std::pair<int, int>>;
+  Open(false);
+  for (int i = 1; i <= 4; ++i) {
+    window->Image1MouseDown(MouseButton::Left, 320, 240);  // detection i - 1
+    if (i < 4) window->btnProximaClick();
+  }
+  window->btnAnteriorClick();
+  window->Image1MouseDown(MouseButton::Left, 320, 240);  // image 3 again: detection 4
+  window->btnOKClick();
+  EXPECT_EQ(processing.finishedFrom, (Finishing{{1, 0}, {2, 1}, {3, 2}, {4, 3}, {3, 4}}));
+  EXPECT_TRUE(view.closed);
+  EXPECT_EQ(view.closeResult, 1);
+
+  // After the summary of image 4: image 3 changed, image 2 only revisited.
+  processing.finishedFrom.clear();
+  Open(false);
+  for (int i = 1; i <= 4; ++i) {
+    window->Image1MouseDown(MouseButton::Left, 320, 240);  // detections 5 .. 8
+    if (i < 4) window->btnProximaClick();
+  }
+  window->spbDadosOrtoClick();
+  window->btnAnteriorClick();
+  window->Image1MouseDown(MouseButton::Left, 320, 240);  // image 3 again: detection 9
+  window->btnAnteriorClick();
+  window->btnProximaClick();
+  window->btnOKClick();
+  EXPECT_EQ(processing.finishedFrom, (Finishing{{1, 5}, {2, 6}, {3, 7}, {4, 8}, {3, 9}}));
+}
+
+// "OK" before the last image: with automatic processing the images not yet seen are processed
+// and finished; without it "OK" is refused and names the first of them.
+TEST_F(ReviewWindow, OKBeforeTheLastImageLeavesNoImageUnprocessed) {
+  Open(true);
+  window->Image1MouseMove(0, 0);
+  window->btnOKClick();
+  EXPECT_EQ(processing.finishedFrom,
+            (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 2}, {4, 3}}));
+  EXPECT_EQ(window->ImagemAtual(), 4);
+  EXPECT_EQ(view.closeResult, 1);
+
+  processing.finished.clear();
+  view.closed = false;
+  Open(false);
+  window->Image1MouseDown(MouseButton::Left, 320, 240);
+  window->btnProximaClick();
+  window->Image1MouseDown(MouseButton::Left, 320, 240);
+  window->btnOKClick();
+  EXPECT_EQ(processing.finished, (std::vector<int>{1, 2}));
+  EXPECT_EQ(dialogs.Texts().back(), "A imagem 3 ainda não foi processada.");
+  EXPECT_FALSE(view.closed);
+}
+
 TEST_F(ReviewWindow, MeasurementsGiveDivAndTheFourthOnlyShowsItsMessage) {
   Open();
   window->Image1MouseMove(0, 0);
@@ -344,16 +405,17 @@ TEST_F(ReviewWindow, TheQtViewHasEveryControlTheModelUsesAndRunsModally) {
   QtFormView bridge(&dialog);
   for (const auto& name : view.UsedNames()) EXPECT_TRUE(bridge.Has(name)) << name;
 
-  // The real window: the first pointer movement processes image 1, then "OK" closes with 1.
+  // The real window: the first pointer movement processes image 1, then "OK" processes the
+  // other three and closes with 1.
   QTimer::singleShot(0, [&] {
     auto* image = dialog.findChild<QWidget*>("Image1");
     QTest::mouseMove(image, QPoint(100, 100));
     dialog.findChild<QPushButton*>("btnOK")->click();
   });
   EXPECT_EQ(dialog.exec(), 1);
-  EXPECT_EQ(realProcessing.processed.size(), 1u);
-  EXPECT_EQ(realProcessing.finished, std::vector<int>{1});
-  EXPECT_EQ(bridge.Text("lblImagens"), "Imagem  1 processada");
+  EXPECT_EQ(realProcessing.processed.size(), 4u);
+  EXPECT_EQ(realProcessing.finished, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(bridge.Text("lblImagens"), "Imagem  4 processada");
 }
 
 // Escape or the title bar's close box, after an image was finished with "Próxima", must not hand
