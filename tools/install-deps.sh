@@ -9,6 +9,7 @@ packages=(
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
   xvfb xauth poppler-utils fonts-dejavu-core fonts-liberation fontconfig
   locales
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

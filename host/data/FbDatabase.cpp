@@ -448,7 +448,8 @@ bool Dataset::FetchOne() {
     fetchedAll_ = true;
     return false;
   }
-  rows_.push_back(DecodeRow());
+  // Reading a row's blobs is engine work too (a text blob may not convert, for one).
+  rows_.push_back(Guard([&] { return DecodeRow(); }));
   return true;
 }
 

@@ -5,14 +5,18 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <optional>
 #include <vector>
 
+#include "BmpImage.h"
 #include "Errors.h"
 #include "Streams.h"
 
 extern "C" {
 #include <jpeglib.h>
+// after jpeglib.h, which it needs
+#include <jerror.h>
 }
 
 namespace zv::data {
@@ -28,6 +32,26 @@ void OnJpegError(j_common_ptr info) {
   std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
 }
 void Silent(j_common_ptr, int) {}
+
+// While decoding, a warning about the picture data (a file cut short, a bad Huffman code, data
+// out of place) means libjpeg is inventing rows: that is a failed decode, not a picture.
+// Warnings about metadata only (an unknown JFIF revision, Adobe transform or ICC marker) are
+// harmless.
+void FailOnCorruptData(j_common_ptr info, int level) {
+  if (level >= 0) return;  // trace messages
+  switch (info->err->msg_code) {
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_BOGUS_ICC:
+      return;
+    default:
+      OnJpegError(info);
+  }
+}
+
+// Sides of the largest picture accepted: beyond anything a camera of the instrument gives, and
+// small enough that the decoded picture fits in memory.
+constexpr JDIMENSION kMaxSide = 8000;
 
 // Compresses 3-byte RGB rows.  No object with a destructor lives between setjmp and longjmp.
 bool Compress(const std::vector<uint8_t>& rgb, int width, int height, int quality,
@@ -60,13 +84,14 @@ bool Compress(const std::vector<uint8_t>& rgb, int width, int height, int qualit
   return true;
 }
 
-// Decompresses to RGB rows into `rgb` (sized here before any row is read).
+// Decompresses to RGB rows into `rgb` (sized here before any row is read).  False for anything
+// libjpeg cannot decode exactly, and for pictures larger than kMaxSide a side.
 bool Decompress(const std::string& jpeg, std::vector<uint8_t>& rgb, int& width, int& height) {
   jpeg_decompress_struct info;
   JpegError error;
   info.err = jpeg_std_error(&error.base);
   error.base.error_exit = OnJpegError;
-  error.base.emit_message = Silent;
+  error.base.emit_message = FailOnCorruptData;
   if (setjmp(error.jump)) {
     jpeg_destroy_decompress(&info);
     return false;
@@ -78,7 +103,8 @@ bool Decompress(const std::string& jpeg, std::vector<uint8_t>& rgb, int& width, 
     jpeg_destroy_decompress(&info);
     return false;
   }
-  if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
+  if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK ||
+      info.image_width > kMaxSide || info.image_height > kMaxSide) {
     jpeg_destroy_decompress(&info);
     return false;
   }
@@ -133,10 +159,8 @@ std::string Bmp32(const std::vector<uint8_t>& rgb, int width, int height) {
 std::string TBJpeg::ComprimeJpeg(TZVStream* bitmapStream, int quality) {
   if (!bitmapStream) throw IoError("Imagem inválida: nenhum bitmap.");
   const std::string bytes = StreamReadAll(bitmapStream);
-  QImage bitmap;
-  if (!bitmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                           static_cast<int>(bytes.size()), "BMP"))
-    throw IoError("Imagem inválida: o bitmap não pôde ser lido.");
+  const QImage bitmap = LoadBmp(bytes);
+  if (bitmap.isNull()) throw IoError("Imagem inválida: o bitmap não pôde ser lido.");
   const QImage image = bitmap.convertToFormat(QImage::Format_RGB888);
   const int width = image.width(), height = image.height();
   std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
@@ -154,19 +178,24 @@ std::string TBJpeg::ComprimeJpeg(TZVStream* bitmapStream, int quality) {
 
 bool TBJpeg::DescomprimeJpeg(TZVStream* stream) {
   if (!stream) return false;
-  const std::string jpeg = StreamReadAll(stream);
-  StreamRewind(stream);
-  if (jpeg.size() < 3 || static_cast<uint8_t>(jpeg[0]) != 0xFF ||
-      static_cast<uint8_t>(jpeg[1]) != 0xD8)
-    return false;
-  std::vector<uint8_t> rgb;
-  int width = 0, height = 0;
-  if (!Decompress(jpeg, rgb, width, height) || width <= 0 || height <= 0) return false;
-  stream->SetSize(stream->context, 0);
-  StreamRewind(stream);
-  StreamWrite(stream, Bmp32(rgb, width, height));
-  StreamRewind(stream);
-  return true;
+  try {
+    const std::string jpeg = StreamReadAll(stream);
+    StreamRewind(stream);
+    if (jpeg.size() < 3 || static_cast<uint8_t>(jpeg[0]) != 0xFF ||
+        static_cast<uint8_t>(jpeg[1]) != 0xD8)
+      return false;
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    if (!Decompress(jpeg, rgb, width, height) || width <= 0 || height <= 0) return false;
+    const std::string bmp = Bmp32(rgb, width, height);
+    stream->SetSize(stream->context, 0);
+    StreamRewind(stream);
+    StreamWrite(stream, bmp);
+    StreamRewind(stream);
+    return true;
+  } catch (const std::exception&) {
+    return false;  // out of memory or a stream that refused the bytes
+  }
 }
 
 }  // namespace zv::data

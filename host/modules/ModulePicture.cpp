@@ -1,5 +1,7 @@
 #include "ModulePicture.h"
 
+#include "BmpImage.h"
+
 namespace zv {
 namespace {
 
@@ -18,8 +20,8 @@ QImage WithMagentaTransparent(QImage image) {
 }  // namespace
 
 std::optional<ModulePicture> LoadModulePicture(const std::string& path) {
-  QImage picture;
-  if (!picture.load(QString::fromStdString(path))) return std::nullopt;
+  QImage picture = LoadBmpFile(path);
+  if (picture.isNull()) return std::nullopt;
   picture = picture.convertToFormat(QImage::Format_ARGB32);
   const int side = kModulePictureSize;
   return ModulePicture{WithMagentaTransparent(picture.copy(0, 0, side, side)),

@@ -18,7 +18,7 @@ inline constexpr int kModulePictureSize = 24;
 
 // Splits the bitmap at `path` at x = 24 into two 24 x 24 halves, whatever its size (a smaller
 // picture leaves the missing pixels transparent), with magenta pixels made transparent.
-// Nothing when the file does not hold a picture.
+// Nothing when the file does not hold a complete bitmap.
 std::optional<ModulePicture> LoadModulePicture(const std::string& path);
 
 }  // namespace zv

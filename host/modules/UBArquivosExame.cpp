@@ -17,15 +17,20 @@ std::string DiretorioPaciente(const std::string& root, const std::string& pacien
 }
 
 void GravaTabela(const std::string& path, const TMatrizAngAnel& tabela, int numAneis) {
-  // A value that is not a number would be written as text no reader accepts, and the exam could
-  // never be opened again: such a table is refused before anything is written.
+  // A value whose text the reader refuses (no number, or out of range once rounded) would make
+  // the exam impossible to open again: such a table is refused before anything is written.
   const int last = std::clamp(numAneis, 0, kColunasTabela - 1);
   for (size_t row = 0; row < kMeridianos; ++row)
-    for (int column = 0; column <= last; ++column)
-      if (!std::isfinite(tabela[row][column]))
+    for (int column = 0; column <= last; ++column) {
+      const std::string texto = FormatFloat("00.00", tabela[row][column]);
+      try {
+        LeValorTabela(texto);
+      } catch (const ConvertError&) {
         throw ConvertError("\"" + path + "\": valor inválido no meridiano " +
                            IntToStr(static_cast<long long>(row + 1)) + ", anel " +
-                           IntToStr(column));
+                           IntToStr(column) + ": " + texto);
+      }
+    }
   std::vector<std::string> lines;
   lines.reserve(kMeridianos);
   for (const auto& linha : tabela) lines.push_back(LinhaTabelaAneis(linha, numAneis));
@@ -165,6 +170,13 @@ bool GravaLaudo(const std::string& dirLaudos, const std::string& paciente, const
   return gravado;
 }
 
+double LeValorTabela(std::string_view texto) {
+  const double valor = ToFloat(texto);
+  if (!(std::fabs(valor) < kLimiteValorTabela))
+    throw ConvertError("'" + std::string(texto) + "' está fora da faixa de uma tabela de anéis");
+  return valor;
+}
+
 void LeLinhaTabelaAneis(std::string_view texto, double (&linha)[kColunasTabela]) {
   int column = 0;
   size_t start = 0;
@@ -172,7 +184,7 @@ void LeLinhaTabelaAneis(std::string_view texto, double (&linha)[kColunasTabela])
     size_t end = texto.find(' ', start);
     if (end == std::string_view::npos) end = texto.size();
     // Runs of spaces separate like one space.
-    if (end > start) linha[column++] = ToFloat(texto.substr(start, end - start));
+    if (end > start) linha[column++] = LeValorTabela(texto.substr(start, end - start));
     start = end + 1;
   }
 }

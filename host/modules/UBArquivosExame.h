@@ -16,6 +16,9 @@ namespace zv {
 // Values a ring-table line holds at most: the table's columns 0..32.
 inline constexpr int kColunasTabela = 33;
 inline constexpr int kMeridianos = 360;
+// Ring-table values are below this in magnitude: far beyond any ring radius in pixels or corneal
+// power in dioptres, so a larger value is a damaged table, never a measurement.
+inline constexpr double kLimiteValorTabela = 10000;
 
 // <root>/<patient>/<code><letter>.txt, codes as plain decimal integers.
 std::string CaminhoArquivoExame(const std::string& dirExames, int paciente, int exame, char letra);
@@ -27,7 +30,9 @@ std::string CaminhoArquivoLaudo(const std::string& dirLaudos, const std::string&
 std::string LinhaTabelaAneis(const double (&linha)[kColunasTabela], int numAneis);
 
 // Ring-table files of a standard exam; numAneis is TInfosZV.NumAneis at the time of writing.
-// Throw IoError naming the file when it cannot be written.
+// Throw IoError naming the file when it cannot be written, and ConvertError, before anything
+// is written, for a value the reader would refuse (no number, or not below
+// kLimiteValorTabela once written with two decimals).
 void GravaTabelaD(const std::string& dirExames, int paciente, int exame,
                   const TMatrizAngAnel& tabela, int numAneis);
 void GravaTabelaM(const std::string& dirExames, int paciente, int exame,
@@ -53,9 +58,12 @@ bool GravaLaudo(const std::string& dirLaudos, const std::string& paciente, const
                 const std::string& olhoEsquerdo, const std::string& conclusao,
                 const std::string& comentarios, Dialogs& dialogs);
 
+// One ring-table value: ToFloat, refused with ConvertError unless below kLimiteValorTabela in
+// magnitude.
+double LeValorTabela(std::string_view texto);
 // Splits a ring-table line at spaces (a trailing space is optional) and stores value k in
 // linha[k].  Values past the 33rd are ignored; cells past the last value are left as they
-// are; an empty line stores nothing.  Throws ConvertError for a token that is no number.
+// are; an empty line stores nothing.  Throws ConvertError for a token LeValorTabela refuses.
 void LeLinhaTabelaAneis(std::string_view texto, double (&linha)[kColunasTabela]);
 // Fills `tabela` from the 360 lines that follow index `inicio` (the first is
 // linhas[inicio + 1]), starting from a zeroed table.  Throws ConvertError naming the line for

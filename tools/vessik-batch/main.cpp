@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BatchOptions.h"
+#include "BmpImage.h"
 #include "DetectorImage.h"
 #include "Errors.h"
 #include "NumberFormat.h"
@@ -29,9 +30,9 @@ struct Failure {
 };
 
 vessik::ImagemRGB LoadImage(const std::string& path) {
-  QImage image;
-  if (!image.load(QString::fromStdString(path), "BMP"))
-    throw Failure{path + ": cannot read the image (not a BMP file?)"};
+  const QImage image = zv::LoadBmpFile(path);
+  if (image.isNull())
+    throw Failure{path + ": cannot read the image (not a BMP file, or cut short?)"};
   if (image.width() != vessik::kLarguraMax || image.height() != vessik::kAlturaMax)
     throw Failure{path + ": wrong image size " + std::to_string(image.width()) + " x " +
                   std::to_string(image.height()) + ", expected 640 x 480"};

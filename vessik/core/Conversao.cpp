@@ -14,12 +14,14 @@ namespace {
 
 double ValorCoeficiente(std::string linha, int numeroLinha) {
   if (linha.find('.') == std::string::npos) std::replace(linha.begin(), linha.end(), ',', '.');
-  try {
-    return zv::StrToFloat(linha);
-  } catch (const zv::ConvertError&) {
+  double valor = 0;
+  if (!zv::TryStrToFloat(linha, valor))
     throw zv::ConvertError("Coef.txt, line " + std::to_string(numeroLinha) + ": '" + linha +
                            "' is not a valid number");
-  }
+  if (!(std::fabs(valor) < kLimiteCoeficiente))
+    throw zv::ConvertError("Coef.txt, line " + std::to_string(numeroLinha) + ": '" + linha +
+                           "' is out of range for a calibration coefficient");
+  return valor;
 }
 
 // Cubic spline through (x, y) with the given end slopes; second derivatives into y2.

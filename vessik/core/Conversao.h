@@ -27,10 +27,15 @@ struct Coeficientes {
   int pares = 0;
 };
 
+// Coefficients are below this in magnitude: a radius of curvature of a metre, or a metre per
+// pixel, is no calibration of this instrument.
+inline constexpr double kLimiteCoeficiente = 1000;
+
 // Reads "Coef.txt": pairs of lines (intercept, slope) for rings 1, 2, ...; each line with a
 // point or, failing that, commas as decimal separator.  More pairs than `numAneis` is refused
 // with the operator's message and gives nothing.  A file that cannot be read throws
-// zv::IoError; a line that is not a number throws zv::ConvertError naming the line.
+// zv::IoError; a line that is not a number, or not below kLimiteCoeficiente in magnitude,
+// throws zv::ConvertError naming the line.
 std::optional<Coeficientes> LeCoeficientes(const std::string& arquivo, int numAneis,
                                            zv::Dialogs& dialogs);
 

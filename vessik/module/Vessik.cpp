@@ -10,6 +10,7 @@
 #include <exception>
 #include <type_traits>
 
+#include "BmpImage.h"
 #include "ModuleApplication.h"
 #include "ProcessingSession.h"
 #include "QtDialogs.h"
@@ -26,14 +27,10 @@ namespace {
 constexpr char kModule[] = "Vessik";
 
 // Image i of the host: the bitmap its stream holds, or an empty image with "não existe" when the
-// stream is absent or holds no bitmap.
+// stream is absent or holds no complete bitmap.
 QImage LoadImage(TZVStream* stream, zv::Dialogs& dialogs) {
   QImage image;
-  if (stream) {
-    const std::string bytes = zv::StreamReadAll(stream);
-    image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()),
-                       "BMP");
-  }
+  if (stream) image = zv::LoadBmp(zv::StreamReadAll(stream));
   if (image.isNull()) dialogs.Message("não existe");
   return image;
 }

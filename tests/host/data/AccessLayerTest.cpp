@@ -5,6 +5,7 @@
 
 #include "SqlText.h"
 #include "TestDatabase.h"
+#include "TextFile.h"
 #include "UDMedicos.h"
 #include "UDPacientes.h"
 
@@ -136,6 +137,35 @@ TEST(Dataset, StatementErrorsCarryTheEngineText) {
   }
   // The connection stays usable.
   EXPECT_EQ(TDMedicos(*m.dm).ContaMedicos(), 0);
+}
+
+TEST(Dataset, EngineErrorWhileReadingARowsBlobIsADatabaseError) {
+  if (test::ServerMode()) GTEST_SKIP() << "the database file is the server's";
+  ConnectedModule m;
+  m.dm->Operation("CREATE TABLE Imagens (Imagem BLOB SUB_TYPE 0)").ExecSQL();
+  m.dm->PCommitDataBase();
+  m.dm->Operation("INSERT INTO Imagens VALUES (CAST(LPAD('', 30000, 'Q') AS BLOB SUB_TYPE 0))")
+      .ExecSQL();
+  m.dm->PCommitDataBase();
+  m.dm->PDesconectionDataBase();
+  // Damage the blob's pages on disk: the row itself still reads, its blob no longer does.
+  std::string file = ReadFileBytes(m.db.Name());
+  constexpr size_t kPage = 8192;
+  int damaged = 0;
+  for (size_t at = 0; at + kPage <= file.size(); at += kPage)
+    if (file.find(std::string(100, 'Q'), at) < at + kPage) {
+      file[at] = 7;  // the page type byte: an index page where a blob page belongs
+      ++damaged;
+    }
+  ASSERT_GT(damaged, 0);
+  WriteFileAtomic(m.db.Name(), file);
+  m.dm->PConnectDataBase();
+  try {
+    m.dm->Operation("SELECT Imagem FROM Imagens").Open();
+    FAIL() << "no error";
+  } catch (const fb::DatabaseError& e) {
+    EXPECT_NE(std::string(e.what()).find("wrong page type"), std::string::npos) << e.what();
+  }
 }
 
 TEST(Dataset, TextLongerThanItsColumnIsRefusedAndNothingIsStored) {

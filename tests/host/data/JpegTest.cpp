@@ -60,9 +60,50 @@ TEST(Jpeg, NonJpegStreamsAreRefusedAndLeftAlone) {
   EXPECT_FALSE(TBJpeg::DescomprimeJpeg(nullptr));
 }
 
+// The JPEG of MakeBmp(width, height) at quality 90.
+std::string MakeJpeg(int width, int height) {
+  MemoryStream bmp(MakeBmp(width, height));
+  return TBJpeg::ComprimeJpeg(bmp.Handle(), 90);
+}
+
+TEST(Jpeg, PictureCutShortOrDamagedIsAFailedDecode) {
+  const std::string whole = MakeJpeg(64, 48);
+  // A restart marker in the middle of the picture data: the decoder loses its place.
+  const size_t scan = whole.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  std::string damaged = whole;
+  damaged.insert(scan + (whole.size() - scan) / 2, "\xFF\xD5");
+  for (const std::string& bytes :
+       {whole.substr(0, whole.size() * 2 / 3), whole.substr(0, whole.size() - 2), damaged}) {
+    MemoryStream stream(bytes);
+    EXPECT_FALSE(TBJpeg::DescomprimeJpeg(stream.Handle())) << bytes.size() << " bytes";
+    EXPECT_TRUE(stream.Bytes() == bytes);  // untouched
+  }
+}
+
+TEST(Jpeg, PicturesWiderOrTallerThan8000PixelsAreRefusedBeforeDecoding) {
+  std::string huge = MakeJpeg(16, 16);
+  const size_t sof = huge.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  for (size_t at : {sof + 5, sof + 7}) {  // height and width, big-endian: 60000 x 60000
+    huge[at] = static_cast<char>(60000 >> 8);
+    huge[at + 1] = static_cast<char>(60000 & 0xFF);
+  }
+  for (const std::string& bytes : {huge, MakeJpeg(8001, 8), MakeJpeg(8, 8001)}) {
+    MemoryStream stream(bytes);
+    EXPECT_FALSE(TBJpeg::DescomprimeJpeg(stream.Handle()));
+    EXPECT_TRUE(stream.Bytes() == bytes);  // untouched
+  }
+  MemoryStream widest(MakeJpeg(8000, 8));
+  EXPECT_TRUE(TBJpeg::DescomprimeJpeg(widest.Handle()));
+}
+
 TEST(Jpeg, CompressingSomethingThatIsNoBitmapRaises) {
   MemoryStream text(std::string("no bitmap here"));
   EXPECT_THROW(TBJpeg::ComprimeJpeg(text.Handle(), 80), IoError);
+  const std::string bmp = MakeBmp(32, 16);
+  MemoryStream cut(bmp.substr(0, bmp.size() - 10));  // the last rows are missing
+  EXPECT_THROW(TBJpeg::ComprimeJpeg(cut.Handle(), 80), IoError);
   EXPECT_THROW(TBJpeg::ComprimeJpeg(nullptr, 80), IoError);
 }
 

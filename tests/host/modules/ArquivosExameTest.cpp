@@ -77,6 +77,34 @@ TEST(ExamFiles, ATableWithAValueThatIsNoNumberIsRefusedAndTheOldFileKept) {
   EXPECT_NO_THROW(GravaTabelaD(dir.path(), 12, 345, table, 16));
 }
 
+TEST(ExamFiles, TableWritersAcceptExactlyWhatTheReaderReadsBack) {
+  TempDir dir;
+  ForceDirectories(dir / "12");
+  static TMatrizAngAnel table = {};
+  GravaTabelaD(dir.path(), 12, 345, table, 32);
+  const std::string before = ReadFileBytes(dir / "12/345d.txt");
+  struct Case {
+    double value;
+    bool accepted;
+  } cases[] = {
+      {-1.797693134862315e308, false},          {1e300, false},    {10000, false},
+      {9999.996, false /* written 10000.00 */}, {-9999.994, true}, {43.6, true},
+  };
+  for (const auto& c : cases) {
+    table[90][5] = c.value;
+    if (!c.accepted) {
+      EXPECT_THROW(GravaTabelaD(dir.path(), 12, 345, table, 32), ConvertError) << c.value;
+      EXPECT_EQ(ReadFileBytes(dir / "12/345d.txt"), before) << c.value;
+      continue;
+    }
+    GravaTabelaD(dir.path(), 12, 345, table, 32);
+    static TMatrizAngAnel back;
+    LeTabelaAneis(ReadTextLines(dir / "12/345d.txt"), -1, back);
+    EXPECT_NEAR(back[90][5], c.value, 0.005) << c.value;
+    WriteFileAtomic(dir / "12/345d.txt", before);
+  }
+}
+
 TEST(ExamFiles, HeaderHoldsCentrePupilAndRingCounts) {
   TempDir dir;
   ForceDirectories(dir / "7");
@@ -246,6 +274,16 @@ TEST(RingTableReader, ABadTokenOrAMissingLineIsAnErrorNamingTheLine) {
   EXPECT_EQ(table[0][0], 42);  // unchanged
   lines[4] = "01.00";
   EXPECT_THROW(LeTabelaAneis(lines, 0, table), ConvertError);  // only 359 lines after index 0
+}
+
+TEST(RingTableReader, ValuesBeyondAnyRadiusOrPowerAreRefused) {
+  double line[kColunasTabela] = {};
+  for (const char* token : {"1e300", "10000.00", "-10000", "1E5", "179769313486232000000"})
+    EXPECT_THROW(LeLinhaTabelaAneis(std::string("01.00 ") + token + " ", line), ConvertError)
+        << token;
+  LeLinhaTabelaAneis("9999.99 -9999,99 ", line);
+  EXPECT_EQ(line[0], 9999.99);
+  EXPECT_EQ(line[1], -9999.99);
 }
 
 TEST(TextHelpers, AjustaDecimal) {

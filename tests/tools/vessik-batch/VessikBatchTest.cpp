@@ -103,6 +103,8 @@ TEST(VessikBatch, BadInputGivesOneLineAndNoOutput) {
   WriteRingImage(dir / "good.bmp");
   WriteRingImage(dir / "small.bmp", 320, 240);
   zv::WriteFileAtomic(dir / "text.bmp", "not a bitmap");
+  const std::string whole = zv::ReadFileBytes(dir / "good.bmp");
+  zv::WriteFileAtomic(dir / "cut.bmp", whole.substr(0, whole.size() / 2));
   WriteCoef(dir / "Coef.txt", 16);
   WriteCoef(dir / "Coef17.txt", 17);
   const QString good = QString::fromStdString(dir / "good.bmp");
@@ -115,6 +117,9 @@ TEST(VessikBatch, BadInputGivesOneLineAndNoOutput) {
        "cannot read"},
       {"missing image", Args(dir, dir / "Coef.txt", {QString::fromStdString(dir / "none.bmp")}),
        "cannot read"},
+      {"image cut short",
+       Args(dir, dir / "Coef.txt", {good, QString::fromStdString(dir / "cut.bmp")}),
+       "cut.bmp: cannot read"},
       {"wrong size", Args(dir, dir / "Coef.txt", {QString::fromStdString(dir / "small.bmp")}),
        "wrong image size 320 x 240"},
       {"missing Coef.txt", Args(dir, dir / "none.txt", {good}), "not found"},

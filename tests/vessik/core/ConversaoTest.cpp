@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -69,6 +70,22 @@ TEST(LeCoeficientes, UnreadableFileOrNonNumberIsRaised) {
     EXPECT_THROW(LeCoeficientes(dir / "Coef.txt", 16, dialogs), zv::ConvertError) << ruim;
   }
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(LeCoeficientes, AbsurdCoefficientIsRaisedNamingTheLine) {
+  TempDir dir;
+  ScriptedDialogs dialogs;
+  for (const char* ruim : {"7.5\r\n0.02\r\n1e300\r\n0.02\r\n", "7.5\r\n0.02\r\n7.5\r\n-1000\r\n"}) {
+    zv::WriteFileAtomic(dir / "Coef.txt", ruim);
+    try {
+      LeCoeficientes(dir / "Coef.txt", 16, dialogs);
+      ADD_FAILURE() << "accepted " << ruim;
+    } catch (const zv::ConvertError& e) {
+      EXPECT_NE(std::string(e.what()).find("line "), std::string::npos) << e.what();
+    }
+  }
+  zv::WriteFileAtomic(dir / "Coef.txt", "999.9\r\n-999.9\r\n");
+  EXPECT_TRUE(LeCoeficientes(dir / "Coef.txt", 16, dialogs).has_value());
 }
 
 TEST(DuasCasas, EqualsTheTextWrittenAndReadBack) {
@@ -249,6 +266,26 @@ TEST(MontaPerfil, ZeroWidthIntervalEndsTheBuildSilently) {
   EXPECT_EQ(Celula(p, 10, 5).k, 40.0);
   EXPECT_EQ(Celula(p, 11, 5).k, 0.0);
   EXPECT_EQ(Celula(p, 12, 5).k, 0.0);
+}
+
+TEST(TabelaAceitavel, OnlyRadiiThatAreNumbersWithinAThousandPixelsEnterTheCore) {
+  auto t = std::make_unique<Tabelas>();
+  EXPECT_TRUE(TabelaAceitavel(t->raios));
+  struct Caso {
+    double valor;
+    bool aceito;
+  } casos[] = {
+      {999.99, true},
+      {-999.99, true},
+      {1000, false},
+      {-1e16, false},  // a profile walked from below -2^53 in steps of 1 would never end
+      {std::nan(""), false},
+      {-std::numeric_limits<double>::infinity(), false},
+  };
+  for (const auto& c : casos) {
+    t->raios[200][0] = c.valor;
+    EXPECT_EQ(TabelaAceitavel(t->raios), c.aceito) << c.valor;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -131,6 +132,35 @@ TEST_F(VessikModule, CancelLeavesEveryOutputUntouchedAndInfoAppends) {
   d->Seek(d->context, 0, ZV_SEEK_END);
   info_(d);
   EXPECT_EQ(description.Bytes(), "Lista\r\nProcessamento de Imagem Digital - Ortoceratologia\r\n");
+}
+
+TEST_F(VessikModule, ImageCutShortIsAnAbsentImage) {
+  MemoryStream streams[4], pixels, dioptrias, valores;
+  for (int i = 0; i < 4; ++i) StreamWrite(streams[i].Handle(), ReadFileBytes(images[i]));
+  const std::string whole = ReadFileBytes(images[1]);
+  MemoryStream cut(whole.substr(0, whole.size() / 2));
+  TZVStream* handles[4] = {streams[0].Handle(), cut.Handle(), streams[2].Handle(),
+                           streams[3].Handle()};
+  double indices[4] = {-1, -1, -1, -1};
+  // Answers every message box and cancels the review window once it shows.
+  std::vector<std::string> messages;
+  QTimer operador;
+  QObject::connect(&operador, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (!w->isVisible()) continue;
+      if (auto* box = qobject_cast<QMessageBox*>(w)) {
+        messages.push_back(box->text().toStdString());
+        box->accept();
+      } else if (w->objectName() == "frmInicial") {
+        w->findChild<QAbstractButton*>("btnCancelar")->click();
+      }
+    }
+  });
+  operador.start(50);
+  EXPECT_EQ(processa_(nullptr, handles, pixels.Handle(), dioptrias.Handle(), valores.Handle(),
+                      indices, infos, paths),
+            0);
+  EXPECT_EQ(messages, std::vector<std::string>{"não existe"});
 }
 
 }  // namespace
