@@ -1,5 +1,8 @@
 #include "UfrmPrincipal.h"
 
+#include <filesystem>
+
+#include "DatabaseFile.h"
 #include "ModuleLibrary.h"
 #include "TextFile.h"
 #include "UBImagens.h"
@@ -128,8 +131,15 @@ bool TfrmPrincipal::IniciaBancoDados() {
   splash.MostraEtapa(1);
   splash.Progresso(0);
   const std::string arquivo = JoinPath(Texto(records_.Paths.DirBancoDados), "DATABASE.GDB");
+  // Through a server ("host:path") there is no local file to look for; the login's password
+  // is kept beside the settings file.
+  const bool noServidor = !data::IsLocalDatabaseName(arquivo);
+  if (noServidor)
+    dm_.SetServerPasswordFile(
+        JoinPath(std::filesystem::path(settings_->IniFileName()).parent_path().string(),
+                 data::kServerPasswordFileName));
   bool conectado = false;
-  if (FileExists(arquivo)) {
+  if (noServidor || FileExists(arquivo)) {
     conectado = dm_.PSetDataBaseName(arquivo);
     if (!conectado)
       dialogs_.Message(

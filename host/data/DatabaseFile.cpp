@@ -45,10 +45,9 @@ std::vector<Phrase> PhraseCatalogue() {
 }
 
 bool IsLocalDatabaseName(const std::string& name) {
-  // "C:\..." style drive letters do not occur here; any colon before the first slash names a
-  // host.
-  const size_t colon = name.find(':');
-  return colon == std::string::npos || name.find('/') < colon;
+  // "C:\..." style drive letters do not occur here: an absolute path or a name without a colon
+  // is a file; anything else names a server ("host:path", "host/port:path").
+  return name.empty() || name[0] == '/' || name.find(':') == std::string::npos;
 }
 
 void CreateDatabase(const std::string& name, const std::string& user, const std::string& password) {

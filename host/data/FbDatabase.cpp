@@ -57,12 +57,13 @@ auto Guard(F&& call) {
 }
 
 std::vector<unsigned char> Dpb(IUtil* util, Status& st, const std::string& user,
-                               const std::string& password, bool create) {
+                               const std::string& password, bool create, bool requireEncryption) {
   IXpbBuilder* dpb = util->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
   dpb->insertString(&st, isc_dpb_user_name, user.c_str());
   dpb->insertString(&st, isc_dpb_password, password.c_str());
   dpb->insertString(&st, isc_dpb_lc_ctype, "WIN1252");
   dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
+  if (requireEncryption) dpb->insertString(&st, isc_dpb_config, "WireCrypt = Required");
   if (create) {
     dpb->insertString(&st, isc_dpb_set_db_charset, "WIN1252");
     dpb->insertInt(&st, isc_dpb_page_size, 8192);
@@ -82,8 +83,8 @@ Attachment::~Attachment() {
 }
 
 void Attachment::Attach(const std::string& name, const std::string& user,
-                        const std::string& password) {
-  Open(name, user, password, false);
+                        const std::string& password, bool requireEncryption) {
+  Open(name, user, password, false, requireEncryption);
 }
 
 void Attachment::Create(const std::string& name, const std::string& user,
@@ -92,11 +93,12 @@ void Attachment::Create(const std::string& name, const std::string& user,
 }
 
 void Attachment::Open(const std::string& name, const std::string& user, const std::string& password,
-                      bool create) {
+                      bool create, bool requireEncryption) {
   Detach();
   Guard([&] {
     Status st;
-    const auto dpb = Dpb(Master()->getUtilInterface(), st, user, password, create);
+    const auto dpb =
+        Dpb(Master()->getUtilInterface(), st, user, password, create, requireEncryption);
     IProvider* provider = Master()->getDispatcher();
     try {
       const auto size = static_cast<unsigned>(dpb.size());

@@ -31,8 +31,10 @@ class Attachment {
   Attachment(const Attachment&) = delete;
   Attachment& operator=(const Attachment&) = delete;
 
-  // Dialect 3, character set WIN1252, no transaction yet.
-  void Attach(const std::string& name, const std::string& user, const std::string& password);
+  // Dialect 3, character set WIN1252, no transaction yet.  With `requireEncryption` the client
+  // insists on wire encryption: a server that does not offer it is refused.
+  void Attach(const std::string& name, const std::string& user, const std::string& password,
+              bool requireEncryption = false);
   // Makes a new database (page size 8192, default character set WIN1252) and stays attached.
   void Create(const std::string& name, const std::string& user, const std::string& password);
   // Ends the transaction (commit; rollback when the commit fails), closes every dataset and
@@ -58,7 +60,7 @@ class Attachment {
  private:
   // Attaches to, or creates, the database `name`.
   void Open(const std::string& name, const std::string& user, const std::string& password,
-            bool create);
+            bool create, bool requireEncryption = false);
   friend class Dataset;
   void CloseDatasets();
   void ReleaseStatements();

@@ -5,10 +5,12 @@
 
 #include "Dialogs.h"
 #include "FbDatabase.h"
+#include "ServerLogin.h"
 
 namespace zv::data {
 
-// Who the host logs in as: the user and the two passwords tried in turn.
+// Who the host logs in as on the embedded engine: the user and the two passwords tried in
+// turn.  Through a server it logs in as kServerUser instead (see ServerLogin.h).
 struct DbLogin {
   std::string user = "sysdba";
   std::string firstPassword = "qzpw41";
@@ -21,10 +23,14 @@ class TDMPrincipal {
   TDMPrincipal(const TDMPrincipal&) = delete;
   TDMPrincipal& operator=(const TDMPrincipal&) = delete;
 
-  // Connects to `path` (a file path, or "host:path" for a server) with the first password,
-  // then the second; tells the operator when both are refused.  True when connected with an
-  // active transaction.
+  // Connects to `path` and starts the transaction; true when connected.  A file path opens
+  // with the first password, then the second, and tells the operator when both are refused.
+  // "host:path" reaches a server as kServerUser with the password of ServerPassword(), over an
+  // encrypted wire only; a missing or exposed password, a refused login, a server without
+  // encryption or a user without rights is told to the operator and leaves nothing connected.
   bool PSetDataBaseName(const std::string& path);
+  // Where the server mode's password file is (beside the INI).
+  void SetServerPasswordFile(std::string path) { serverPasswordFile_ = std::move(path); }
   // Connects to the database named last and starts the transaction.
   void PConnectDataBase();
   // Ends the transaction (committing), disconnects.
@@ -57,10 +63,19 @@ class TDMPrincipal {
   fb::Dataset IBQueryLaudos{IBDatabase};
 
  private:
+  bool AttachEmbedded(const std::string& path);
+  bool AttachServer(const std::string& path);
+  bool ServerRightsSuffice();
+  void Refuse(const std::string& text);
+
   Dialogs& dialogs_;
   DbLogin login_;
+  std::string serverPasswordFile_;
   std::string databaseName_;
-  std::string password_;  // the one that was accepted
+  // The login that was accepted.
+  std::string user_;
+  std::string password_;
+  bool encrypted_ = false;
 };
 
 }  // namespace zv::data

@@ -153,6 +153,7 @@ TEST(Startup, EachFailureThatEndsTheProgramShowsItsMessage) {
     std::string text, caption;
     MsgIcon icon;
     bool splashShown;
+    const char* toldFirst = nullptr;  // part of a message shown before the last one
   } cases[] = {
       {"no settings file", [](auto& i) { std::filesystem::remove(i / "Zarvik.ini"); },
        "Erro ao carregar o arquivo de configuração", "Informação", MsgIcon::Warning, false},
@@ -173,6 +174,16 @@ TEST(Startup, EachFailureThatEndsTheProgramShowsItsMessage) {
          WriteFileAtomic(i / "BancoDados/DATABASE.GDB", std::string(8192, 'x'));
        },
        kConexao, "Informação", MsgIcon::Warning, true},
+      {"server password file readable by others",
+       [](auto& i) {
+         i.SetSetting("BANCODADOS", "127.0.0.1/1:" + i / "BancoDados");
+         WriteFileAtomic(i / data::kServerPasswordFileName, "segredo");
+         std::filesystem::permissions(
+             i / data::kServerPasswordFileName,
+             std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
+         unsetenv(data::kServerPasswordVariable);
+       },
+       kConexao, "Informação", MsgIcon::Warning, true, "pode ser lido por outros usuários"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -181,6 +192,11 @@ TEST(Startup, EachFailureThatEndsTheProgramShowsItsMessage) {
     w->form.ApplicationEvents1Activate();
     w->ExpectEndedWith(c.text, c.caption, c.icon);
     EXPECT_EQ(w->janelas.splashesShown, c.splashShown ? 1 : 0);
+    if (c.toldFirst) {
+      ASSERT_GE(w->dialogs.shown.size(), 2u);
+      EXPECT_NE(w->dialogs.shown[w->dialogs.shown.size() - 2].text.find(c.toldFirst),
+                std::string::npos);
+    }
     // Nothing after the database step ran.
     if (c.splashShown) {
       EXPECT_EQ(w->janelas.splashView.progress.back(), 100);

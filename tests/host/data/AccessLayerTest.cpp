@@ -52,26 +52,6 @@ TEST(DataModule, MissingFileGivesFalse) {
   EXPECT_FALSE(std::filesystem::exists(dir / "X.GDB"));  // never created by connecting
 }
 
-TEST(DataModule, BothPasswordsRefusedShowsTheMessage) {
-  if (!test::ServerMode()) GTEST_SKIP() << "the embedded engine checks no password";
-  test::TestDatabase db;
-  test::ScriptedDialogs dialogs;
-  TDMPrincipal dm(dialogs, DbLogin{"sysdba", "wrong-1", "wrong-2"});
-  EXPECT_FALSE(dm.PSetDataBaseName(db.Name()));
-  EXPECT_FALSE(dm.Connected());
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, "Usuário/Senha de BD incorreto!");
-  EXPECT_EQ(dialogs.shown[0].caption, "ERRO");
-  EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::None);
-  EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::OkCancel);
-
-  // The workstation's own pair: the first is refused by the server, the second accepted.
-  test::ScriptedDialogs quiet;
-  TDMPrincipal good(quiet);
-  EXPECT_TRUE(good.PSetDataBaseName(db.Name()));
-  EXPECT_TRUE(quiet.shown.empty());
-}
-
 TEST(Dataset, BindsByNameSkippingQuotedTextAndReadsColumnsInAnyCase) {
   ConnectedModule m;
   TDMedicos medicos(*m.dm);

@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "DatabaseFile.h"
+#include "ServerLogin.h"
+#include "ServerUsers.h"
 
 namespace zv::test {
 void PrepareLockDirectory() {
@@ -38,6 +40,8 @@ TestDatabase::TestDatabase() {
     name_ = file;
   }
   data::CreateDatabase(name_, "sysdba", ServerPassword());
+  // The host logs in to a server as its own user, which needs its rights on each new database.
+  if (ServerMode()) data::GrantHostRights(name_, {"sysdba", ServerPassword()}, data::kServerUser);
 }
 
 ConnectedModule::ConnectedModule() : dm(std::make_unique<data::TDMPrincipal>(dialogs)) {

@@ -1,6 +1,7 @@
 // A fresh database for one test.  By default the embedded engine opens it as a file; with
 // ZV_FB_SERVER set (e.g. "127.0.0.1") the tests reach it through that server instead, whose
-// SYSDBA password is ZV_FB_PASSWORD (default the workstation's second password).
+// SYSDBA password is ZV_FB_PASSWORD (default the workstation's second password); the data
+// module then logs in as the server user, whose password ZARVIK_DB_PASSWORD gives.
 #pragma once
 #include <memory>
 #include <string>
