@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <vector>
 
 #include "Dialogs.h"
 #include "NumberFormat.h"
@@ -196,24 +197,35 @@ void Matriz_ang_anel::ArmazenaRaio(int linha, const Vetor_aneis& aneis) {
 }
 
 void Matriz_ang_anel::SuavizaAngulos() {
+  // Each row becomes the mean of itself, the three rows after it as detected and the three rows
+  // before it as already smoothed, plus 0.5. The rows form a circle: a single pass starting at
+  // row 1 would give rows 1..3 unsmoothed rows 358..360 behind them and rows 358..360 smoothed
+  // rows 1..3 ahead, a step of about 0.6 pixel at 0 degrees on every ring. So the pass goes
+  // round twice, the first lap only priming the smoothed rows behind row 1, and the rows ahead
+  // are always read as detected.
   auto linha = [](int a) { return ((a - 1) % kAngulos + kAngulos) % kAngulos; };
-  for (int a = 1; a <= kAngulos; ++a) {
-    for (int c = 1; c <= kAneisMax; ++c) {
-      double& v = m[a - 1][c];
-      bool todos = v != 0.0;
-      double soma = 0.0;
-      int zeros = 0;
-      for (int d = -3; d <= 3; ++d) {
-        const double x = m[linha(a + d)][c];
-        soma += x;
-        if (d != 0 && x == 0.0) {
-          todos = false;
-          ++zeros;
+  std::vector<double> detectado(kAngulos);
+  for (int c = 1; c <= kAneisMax; ++c) {
+    for (int a = 0; a < kAngulos; ++a) detectado[a] = m[a][c];
+    for (int volta = 0; volta < 2; ++volta)
+      for (int a = 1; a <= kAngulos; ++a) {
+        double v = detectado[linha(a)];
+        bool todos = v != 0.0;
+        double soma = v;
+        int zeros = 0;
+        for (int d = -3; d <= 3; ++d) {
+          if (d == 0) continue;
+          const double x = d < 0 ? m[linha(a + d)][c] : detectado[linha(a + d)];
+          soma += x;
+          if (x == 0.0) {
+            todos = false;
+            ++zeros;
+          }
         }
+        if (todos) v = soma / 7.0 + 0.5;
+        if (v != 0.0 && zeros > 3) v = 0.0;
+        m[linha(a)][c] = v;
       }
-      if (todos) v = soma / 7.0 + 0.5;
-      if (v != 0.0 && zeros > 3) v = 0.0;
-    }
   }
 }
 

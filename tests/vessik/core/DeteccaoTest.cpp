@@ -159,9 +159,9 @@ TEST(Matriz_ang_anel, SmoothsFullNeighbourhoodsAndDropsLoneValues) {
   for (int a = 0; a < kAngulos; ++a) m->m[a][1] = 100;
   m->m[200][2] = 50;  // alone in its column
   m->SuavizaAngulos();
-  EXPECT_DOUBLE_EQ(m->m[0][1], 100.5);
-  // Later rows see values already updated in the same pass.
-  EXPECT_DOUBLE_EQ(m->m[1][1], (100.5 + 100 * 6) / 7 + 0.5);
+  // Rows behind are read smoothed, rows ahead as detected: y = (3y + 4 * 100) / 7 + 0.5 gives
+  // y = 100 + 0.5 * 7 / 4 on every row, the first and last included.
+  for (int a : {0, 1, 2, 180, 357, 358, 359}) EXPECT_DOUBLE_EQ(m->m[a][1], 100.875) << a;
   EXPECT_EQ(m->m[200][2], 0.0);
   TabelaAneis t;
   ContagemAneis n;
