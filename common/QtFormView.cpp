@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -189,12 +190,15 @@ void QtFormView::SetItemIndex(const std::string& control, int index) {
   QObject* o = Find(control);
   if (auto* w = qobject_cast<QComboBox*>(o)) return w->setCurrentIndex(index);
   if (auto* w = qobject_cast<QListWidget*>(o)) return w->setCurrentRow(index);
+  if (auto* w = qobject_cast<QTabWidget*>(o)) return w->setCurrentIndex(index);
   Unsupported(control, "select an item");
 }
 int QtFormView::ItemIndex(const std::string& control) const {
   QObject* o = Find(control);
   if (auto* w = qobject_cast<QComboBox*>(o)) return w->currentIndex();
   if (auto* w = qobject_cast<QListWidget*>(o)) return w->currentRow();
+  if (auto* w = qobject_cast<QTabWidget*>(o)) return w->currentIndex();
+  if (auto* w = qobject_cast<QTableWidget*>(o)) return w->currentRow();
   Unsupported(control, "select an item");
 }
 
@@ -223,6 +227,7 @@ void QtFormView::SetValue(const std::string& control, int value) {
   if (auto* w = qobject_cast<QAbstractSlider*>(o)) return w->setValue(value);
   if (auto* w = qobject_cast<QProgressBar*>(o)) return w->setValue(value);
   if (auto* w = qobject_cast<QSpinBox*>(o)) return w->setValue(value);
+  if (auto* w = qobject_cast<QTableWidget*>(o)) return w->setRowCount(value);  // grid rows
   Unsupported(control, "take a value");
 }
 int QtFormView::Value(const std::string& control) const {
@@ -230,6 +235,7 @@ int QtFormView::Value(const std::string& control) const {
   if (auto* w = qobject_cast<QAbstractSlider*>(o)) return w->value();
   if (auto* w = qobject_cast<QProgressBar*>(o)) return w->value();
   if (auto* w = qobject_cast<QSpinBox*>(o)) return w->value();
+  if (auto* w = qobject_cast<QTableWidget*>(o)) return w->rowCount();
   Unsupported(control, "give a value");
 }
 

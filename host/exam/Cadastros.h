@@ -1,0 +1,20 @@
+// Entry points that open the registration windows, for the main window and the exam browser.
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "NavegadorExames.h"
+#include "UfrmDataModule.h"
+
+namespace zv::exam {
+
+// The doctors form, positioned on the active doctor (`medicoAtivo`) when there is one.
+void AbreCadastroMedicos(QWidget* pai, data::TDMPrincipal& dm, const std::string& medicoAtivo);
+// The patient dialog; when it asks for a new exam (AutoExame), `novoExame` runs after it closed.
+void AbreNovoPaciente(QWidget* pai, data::TDMPrincipal& dm, NavegadorExames& navegador,
+                      bool autoExame, const std::function<void()>& novoExame);
+// The patient form in mode "Atualiza" for the patient of `codigo`; true when it was saved.
+bool AbreEdicaoPaciente(QWidget* pai, data::TDMPrincipal& dm, int codigo);
+
+}  // namespace zv::exam
