@@ -32,6 +32,8 @@ class TDMPrincipal {
   // Full commit; then a new transaction, and IBMedicos, IBPacientes, IBExames, IBLaudos,
   // IBLaudosTexto and IBQueryPacientes open again.  The other queries stay closed.
   void PCommitDataBase();
+  // Drops every write since the last commit; then a new transaction, the same datasets open.
+  void PRollbackDataBase();
 
   bool Connected() const { return IBDatabase.Connected(); }
   const std::string& DatabaseName() const { return databaseName_; }
@@ -54,10 +56,29 @@ class TDMPrincipal {
   fb::Dataset IBQueryLaudos{IBDatabase};
 
  private:
+  friend class TransacaoUnica;
+  void ReabreDatasets();
+  int commitsAdiados_ = 0;  // > 0 while a TransacaoUnica holds the commits back
   Dialogs& dialogs_;
   DbLogin login_;
   std::string databaseName_;
   std::string password_;  // the one that was accepted
+};
+
+// Groups the writes of several access-class calls into one transaction: the commits they ask
+// for are held back until Confirma() commits them all at once; leaving the scope without it
+// rolls every one of them back.  Used where a set of rows must be stored whole or not at all.
+class TransacaoUnica {
+ public:
+  explicit TransacaoUnica(TDMPrincipal& dm) : dm_(dm) { ++dm_.commitsAdiados_; }
+  TransacaoUnica(const TransacaoUnica&) = delete;
+  TransacaoUnica& operator=(const TransacaoUnica&) = delete;
+  ~TransacaoUnica();
+  void Confirma();
+
+ private:
+  TDMPrincipal& dm_;
+  bool ativa_ = true;
 };
 
 }  // namespace zv::data
