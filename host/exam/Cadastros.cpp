@@ -24,4 +24,10 @@ bool AbreEdicaoPaciente(QWidget* pai, data::TDMPrincipal& dm, int codigo) {
   return form.exec() == QDialog::Accepted;
 }
 
+void AbreNovoExame(QWidget* pai, data::TDMPrincipal& dm, NavegadorExames& navegador,
+                   ContextoNovoExame contexto) {
+  TfrmNovoExameView janela(dm, navegador, std::move(contexto), pai);
+  janela.exec();
+}
+
 }  // namespace zv::exam

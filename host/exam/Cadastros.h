@@ -1,4 +1,5 @@
-// Entry points that open the registration windows, for the main window and the exam browser.
+// Entry points that open the registration windows and the new exam, for the main window and the
+// exam browser.
 #pragma once
 #include <QWidget>
 #include <functional>
@@ -6,6 +7,7 @@
 
 #include "NavegadorExames.h"
 #include "UfrmDataModule.h"
+#include "UfrmNovoExame.h"
 
 namespace zv::exam {
 
@@ -16,5 +18,8 @@ void AbreNovoPaciente(QWidget* pai, data::TDMPrincipal& dm, NavegadorExames& nav
                       bool autoExame, const std::function<void()>& novoExame);
 // The patient form in mode "Atualiza" for the patient of `codigo`; true when it was saved.
 bool AbreEdicaoPaciente(QWidget* pai, data::TDMPrincipal& dm, int codigo);
+// The new-exam assistant for the patient and doctor of `contexto`.
+void AbreNovoExame(QWidget* pai, data::TDMPrincipal& dm, NavegadorExames& navegador,
+                   ContextoNovoExame contexto);
 
 }  // namespace zv::exam

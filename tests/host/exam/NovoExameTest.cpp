@@ -286,5 +286,22 @@ TEST_F(NovoExameTest, CancelAsksWhileAnExamIsUnderWayAndEscDoesNot) {
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
+// Every control the model addresses exists, by that name, in the Qt view.
+TEST_F(NovoExameTest, ModelAddressesOnlyControlsOfItsView) {
+  for (bool orto : {false, true}) {
+    Abre(orto);
+    form->AumentaForm();
+    form->sbtExecutarDClick();
+    form->sbtFecharClick();
+    ContextoNovoExame c;
+    c.modoOrto = orto;
+    TfrmNovoExameView janela(*db.dm, navegador, c);
+    for (const auto& nome : view.UsedNames())
+      EXPECT_TRUE(janela.objectName().toStdString() == nome ||
+                  janela.findChild<QObject*>(QString::fromStdString(nome)))
+          << nome;
+  }
+}
+
 }  // namespace
 }  // namespace zv::exam
