@@ -27,6 +27,17 @@ for module in "$bin"/*.so; do
     *) install -m 755 "$module" "$root/" ;;
   esac
 done
+# Toolbar pictures of the single maps, beside their modules.
+for picture in Pelmo Rusk Gavrel; do
+  if [ -f "$bin/$picture.bmp" ]; then install -m 644 "$bin/$picture.bmp" "$root/Mapas/"; fi
+done
+
+# The main window's pictures and the calibration's animations (drawn at build time) and the
+# help pages.
+if [ -d "$bin/imgs" ]; then
+  install -m 644 "$bin"/imgs/*.dat "$root/imgs/"
+fi
+install -m 644 "$src"/assets/ajuda/* "$root/ajuda/"
 
 # The calibration of the simulated camera, made once (the calibration window replaces it).
 if [ -x "$root/demo-calibration" ] && [ ! -f "$root/Calibração/Coef.txt" ]; then

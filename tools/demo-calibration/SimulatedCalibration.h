@@ -3,8 +3,13 @@
 // "Coef.txt".  It stands in for the calibration window on the demo installation and in tools.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace zv {
+
+// The mean radius in pixels of rings 1..rings of a sphere of `radiusMm` on the simulated
+// camera: what the processing module measures on a calibration sphere.
+std::vector<double> SimulatedSphereRings(double radiusMm, int rings);
 
 // Writes `coefFile` for `rings` (16 or 32) rings.  Throws on failure.
 void WriteSimulatedCalibration(const std::string& coefFile, int rings);

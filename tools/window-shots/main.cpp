@@ -14,6 +14,7 @@
 #include "SessionRingProcessing.h"
 #include "SimulatedCalibration.h"
 #include "TfrmAguarde.h"
+#include "ToolsShots.h"
 #include "UfrmDadosOrto.h"
 #include "UfrmDica.h"
 #include "UfrmInicialView.h"
@@ -127,5 +128,6 @@ int main(int argc, char** argv) {
   ok = Shoot(dica, out.filePath("dica-de-busca.png")) && ok;
   dica.hide();
   ok = ShootReviewWindow(out) && ok;
+  ok = ShootToolsWindows(out) && ok;
   return ok ? 0 : 1;
 }
