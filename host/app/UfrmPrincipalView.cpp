@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "Cadastros.h"
 #include "QtFormView.h"
 #include "UBImagens.h"
 #include "UfrmAjuda.h"
@@ -49,7 +50,7 @@ void JanelasQt::Navegador(const TBProcuraModulos&) {
 void JanelasQt::Abre(Janela janela, const TBProcuraModulos&) {
   switch (janela) {
     case Janela::CadastroMedicos:
-      return AindaNaoDisponivel("O cadastro de médicos");
+      return CadastroMedicos();
     case Janela::Calibracao:
       return Calibracao();
     case Janela::Ferramentas:
@@ -59,6 +60,12 @@ void JanelasQt::Abre(Janela janela, const TBProcuraModulos&) {
     case Janela::Sobre:
       return Sobre();
   }
+}
+
+void JanelasQt::CadastroMedicos() {
+  if (!principal_) return AindaNaoDisponivel("O cadastro de médicos");
+  const char* ativo = principal_->Records().Infos.MedicoAtivo;
+  exam::AbreCadastroMedicos(parent_, principal_->DataModule(), ativo ? ativo : "");
 }
 
 void JanelasQt::Calibracao() {

@@ -37,6 +37,7 @@ class JanelasQt : public JanelasPrincipal {
 
  private:
   void AindaNaoDisponivel(const std::string& janela);
+  void CadastroMedicos();
   void Calibracao();
   void Sobre();
 
