@@ -38,6 +38,7 @@ class JanelasQt : public JanelasPrincipal {
  private:
   void AindaNaoDisponivel(const std::string& janela);
   void CadastroMedicos();
+  void InstalaGanchosNavegador();
   void Calibracao();
   void Sobre();
 

@@ -59,6 +59,7 @@ void TfrmNovoPaciente::DBGrid1CellClick(int linha) {
 void TfrmNovoPaciente::DBGrid1DblClick(int linha) {
   if (linha < 0 || linha >= static_cast<int>(linhas_.size())) return;
   navegador_.SelecionaPaciente(linhas_[linha].nome, kTodos);
+  escolhido_ = linhas_[linha].nome;
   abreNovoExame_ = autoExame_;
   view_.Close(QDialog::Accepted);
 }
@@ -79,6 +80,7 @@ void TfrmNovoPaciente::Button1Click() {
     const std::string gravado = abreCadastro_ ? abreCadastro_(nome) : std::string();
     if (pacientes.ContaPacientes() > antes) {
       adicionado = true;
+      escolhido_ = gravado;
       navegador_.RecarregaMedicos();
       navegador_.SelecionaPaciente(gravado, kSemExames);
     }

@@ -31,6 +31,8 @@ class TfrmNovoPaciente {
 
   // After the dialog closed: whether its opener should now open the new-exam window.
   bool AbreNovoExame() const { return abreNovoExame_; }
+  // The patient picked or registered: the one the new exam is for.
+  const std::string& PacienteEscolhido() const { return escolhido_; }
 
   static constexpr const char* kTodos = "*** Todos";
   static constexpr const char* kSemExames = "*** Sem Exames";
@@ -50,6 +52,7 @@ class TfrmNovoPaciente {
   std::function<std::string(const std::string&)> abreCadastro_;
   std::vector<Linha> linhas_;
   bool abreNovoExame_ = false;
+  std::string escolhido_;
 };
 
 class TfrmNovoPacienteView : public QDialog {

@@ -309,6 +309,7 @@ TEST_F(PatientDialog, ContinuarRegistersANewPatientAndAsksForTheExam) {
   EXPECT_EQ(navegador.chamadas,
             (std::vector<std::string>{"recarrega", "Pedro Alves Filho | *** Sem Exames"}));
   EXPECT_TRUE(d->AbreNovoExame());
+  EXPECT_EQ(d->PacienteEscolhido(), "Pedro Alves Filho");
 }
 
 TEST_F(PatientDialog, CancelledFormOrEmptyNameOpensNothing) {
@@ -331,6 +332,7 @@ TEST_F(PatientDialog, DoubleClickSelectsWithAllDoctors) {
   d->DBGrid1DblClick(0);
   EXPECT_EQ(navegador.chamadas, std::vector<std::string>{"Rui | *** Todos"});
   EXPECT_TRUE(d->AbreNovoExame());
+  EXPECT_EQ(d->PacienteEscolhido(), "Rui");
 }
 
 struct PatientForm : ::testing::Test {
