@@ -60,6 +60,7 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   QFont negrito = importante->font();
   negrito.setBold(true);
   importante->setFont(negrito);
+  importante->adjustSize();
   auto* aviso = new QLabel(
       "As imagens frontal e lateral somente serão impressas na primeira vez em que o exame "
       "for visualizado, ou seja, no momento da criação do exame. Ao revê-lo as imagens serão "
@@ -67,7 +68,10 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
       this);
   aviso->setObjectName("lblMens2");
   aviso->setWordWrap(true);
-  aviso->setGeometry(40, 20, 520, 26);
+  QFont pequena = aviso->font();
+  pequena.setPixelSize(10);
+  aviso->setFont(pequena);
+  aviso->setGeometry(40, 19, 525, 24);
   auto* ajuda = new QLabel(
       "Siga os passos do assistente de forma sequencial e em caso de dúvidas consulte a nossa "
       "Ajuda que esta disponível em todas as etapas deste processo.",
@@ -78,12 +82,12 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   ajuda->setAutoFillBackground(true);
   ajuda->hide();
 
-  Texto(this, "Médico:", 20, 49);
+  Texto(this, "Médico:", 16, 49);
   auto* medicos = new QComboBox(this);
   medicos->setObjectName("ComboMedicos");
   medicos->setGeometry(67, 45, 319, 22);
-  Texto(this, "Paciente:", 14, 73);
-  Texto(this, QString::fromStdString(contexto.nomePaciente), 67, 73, "DBlblPaciente");
+  Texto(this, "Paciente:", 12, 73);
+  Texto(this, QString::fromStdString(contexto.nomePaciente), 70, 73, "DBlblPaciente");
   Texto(this, "Data:", 400, 49);
   Texto(this, "00/00/00", 440, 49, "lblData");
   Texto(this, "Hora:", 400, 73);
@@ -99,7 +103,8 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
       auto* passo = new QPushButton(kPassos[i], caixa);
       passo->setObjectName(QString(kRotulos[i]) + s);
       passo->setFlat(true);
-      passo->setGeometry(40, 20 + i * 24, 120, 20);
+      passo->setGeometry(36, 20 + i * 24, 110, 20);
+      passo->setStyleSheet("text-align: left");
       passo->setProperty("tag", i + 1);
       connect(passo, &QPushButton::clicked, this, [this, olho, i] {
         model_->lblPassoClick(olho, i + 1);
@@ -107,11 +112,11 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
       });
       auto* marca = new QLabel("✔", caixa);
       marca->setObjectName(QString("ImgStep%1").arg(i + 1) + s);
-      marca->setGeometry(22, 21 + i * 24, 17, 17);
+      marca->setGeometry(19, 21 + i * 24, 17, 17);
     }
     auto* seta = new QLabel("➜", caixa);
     seta->setObjectName("ImgSeta" + s);
-    seta->setGeometry(6, 21, 17, 17);
+    seta->setGeometry(3, 21, 17, 17);
     auto* executar = new QPushButton("Executar", caixa);
     executar->setObjectName("sbtExecutar" + s);
     executar->setGeometry(40, 120, 90, 25);
@@ -143,13 +148,13 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   Texto(this, "Visualização dos mapas:", 8, 267, "lblVisualizacao");
   auto* axial = new QRadioButton("&Axial", this);
   axial->setObjectName("rbtAxial");
-  axial->setGeometry(150, 266, 70, 20);
+  axial->setGeometry(160, 266, 70, 20);
   auto* tangencial = new QRadioButton("&Tangencial", this);
   tangencial->setObjectName("rbtTangencial");
-  tangencial->setGeometry(225, 266, 100, 20);
+  tangencial->setGeometry(235, 266, 100, 20);
   auto* kandor = new QRadioButton("&Quillon Orto", this);
   kandor->setObjectName("rbtKandor");
-  kandor->setGeometry(150, 266, 120, 20);
+  kandor->setGeometry(160, 266, 120, 20);
   auto* fechar = new QPushButton("&Fechar", this);
   fechar->setObjectName("sbtFechar");
   fechar->setGeometry(470, 263, 90, 25);
@@ -178,10 +183,11 @@ void TfrmNovoExameView::Redesenha() {
     const QString s = olho == TfrmNovoExame::kDireito ? "D" : "S";
     for (int i = 0; i < 4; ++i)
       if (auto* b = findChild<QPushButton*>(QString(kRotulos[i]) + s))
-        b->setStyleSheet(model_->Azul(olho, i + 1) ? "QPushButton:hover{color:blue}"
-                                                   : "QPushButton:hover{color:red}");
+        b->setStyleSheet(model_->Azul(olho, i + 1)
+                             ? "QPushButton{text-align:left} QPushButton:hover{color:blue}"
+                             : "QPushButton{text-align:left} QPushButton:hover{color:red}");
     if (auto* seta = findChild<QLabel*>("ImgSeta" + s); seta && model_->LinhaSeta(olho) > 0)
-      seta->move(6, 21 + (model_->LinhaSeta(olho) - 1) * 24);
+      seta->move(3, 21 + (model_->LinhaSeta(olho) - 1) * 24);
     if (auto* previa = findChild<QLabel*>(olho == TfrmNovoExame::kDireito ? "Olho1" : "Olho0"))
       static_cast<Previa*>(previa)->Mostra();
   }
