@@ -127,57 +127,48 @@ std::string TextoCampo(const FormView& view, const std::vector<CampoCadastro>& c
   return Corta(view.Text(std::string(controle)), it == campos.end() ? 0 : it->tamanho);
 }
 
+namespace {
+
+// The boxes patients and doctors share; both records name them alike.
+template <typename Dados>
+void LeComuns(const FormView& view, const std::vector<CampoCadastro>& campos, Dados& d) {
+  const auto t = [&](std::string_view c) { return TextoCampo(view, campos, c); };
+  d.nome = t("dbeNome");
+  d.rg = t("dbeRG");
+  d.cpf = t("dbeCPF");
+  d.sexo = CodigoEscolhido(view, kSexos);
+  d.estadoCivil = CodigoEscolhido(view, kEstadosCivis);
+  d.conjuge = t("dbeConjuge");
+  d.dataNascimento = t("dbeDataNascimento");
+  d.naturalidade = t("dbeNaturalidade");
+  d.naturalidadeEstado = t("dbcEstadoNaturalidade");
+  d.pai = t("dbePai");
+  d.mae = t("dbeMae");
+  d.rua = t("dbeRua");
+  d.complemento = t("dbeComplemento");
+  d.bairro = t("dbeBairro");
+  d.cidade = t("dbeCidade");
+  d.estado = t("dbcEstado");
+  d.cep = t("dbeCEP");
+  d.fone = t("dbeFone");
+  d.celular = t("dbeCelular");
+}
+
+}  // namespace
+
 data::DadosPaciente LePaciente(const FormView& view) {
-  const auto t = [&](std::string_view c) { return TextoCampo(view, kCamposPaciente, c); };
   data::DadosPaciente p;
-  p.nome = t("dbeNome");
-  p.rg = t("dbeRG");
-  p.cpf = t("dbeCPF");
-  p.sexo = CodigoEscolhido(view, kSexos);
-  p.estadoCivil = CodigoEscolhido(view, kEstadosCivis);
-  p.conjuge = t("dbeConjuge");
-  p.dataNascimento = t("dbeDataNascimento");
-  p.naturalidade = t("dbeNaturalidade");
-  p.naturalidadeEstado = t("dbcEstadoNaturalidade");
-  p.pai = t("dbePai");
-  p.mae = t("dbeMae");
-  p.rua = t("dbeRua");
-  p.complemento = t("dbeComplemento");
-  p.bairro = t("dbeBairro");
-  p.cidade = t("dbeCidade");
-  p.estado = t("dbcEstado");
-  p.cep = t("dbeCEP");
-  p.fone = t("dbeFone");
-  p.celular = t("dbeCelular");
-  p.convenio = t("dbeConvenio");
-  p.profissao = t("dbeProfissao");
-  p.tipoSang = t("dbcTipoSang");
+  LeComuns(view, kCamposPaciente, p);
+  p.convenio = TextoCampo(view, kCamposPaciente, "dbeConvenio");
+  p.profissao = TextoCampo(view, kCamposPaciente, "dbeProfissao");
+  p.tipoSang = TextoCampo(view, kCamposPaciente, "dbcTipoSang");
   return p;
 }
 
 data::DadosMedico LeMedico(const FormView& view) {
-  const auto t = [&](std::string_view c) { return TextoCampo(view, kCamposMedico, c); };
   data::DadosMedico m;
-  m.nome = t("dbeNome");
-  m.rg = t("dbeRG");
-  m.cpf = t("dbeCPF");
-  m.crm = t("dbeCRM");
-  m.sexo = CodigoEscolhido(view, kSexos);
-  m.estadoCivil = CodigoEscolhido(view, kEstadosCivis);
-  m.conjuge = t("dbeConjuge");
-  m.dataNascimento = t("dbeDataNascimento");
-  m.naturalidade = t("dbeNaturalidade");
-  m.naturalidadeEstado = t("dbcEstadoNaturalidade");
-  m.pai = t("dbePai");
-  m.mae = t("dbeMae");
-  m.rua = t("dbeRua");
-  m.complemento = t("dbeComplemento");
-  m.bairro = t("dbeBairro");
-  m.cidade = t("dbeCidade");
-  m.estado = t("dbcEstado");
-  m.cep = t("dbeCEP");
-  m.fone = t("dbeFone");
-  m.celular = t("dbeCelular");
+  LeComuns(view, kCamposMedico, m);
+  m.crm = TextoCampo(view, kCamposMedico, "dbeCRM");
   return m;
 }
 

@@ -362,12 +362,7 @@ bool TfrmNovoExame::GravaExame(int olho) {
     gravado = true;
     if (!r.imagensGravadas)
       dialogs_.Message("Não Foi possivel salvar as imagens", "Informação", MsgIcon::Warning);
-    navegador_.RecarregaMedicos();
-    navegador_.SelecionaPaciente(ctx_.nomePaciente, dados.medico);
-    const DateTime agora = DateTime::Now();
-    view_.SetText("lblData", FormatDateTime("dd/mm/yy", agora));
-    view_.SetText("lblHora", FormatDateTime("hh:nn:ss", agora));
-    dialogs_.Message("Exame gravado com sucesso", "Informação", MsgIcon::Information);
+    AvisaGravado(dados.medico);
   } catch (const std::exception&) {
     dialogs_.Message(kMensagemFalha, "Informação", MsgIcon::Warning);
   }
@@ -404,12 +399,7 @@ bool TfrmNovoExame::GravaExameOrto(int olho) {
     }
     GravaExames(dm_, dados, exames, ctx_.pausaOrto);
     gravado = true;
-    navegador_.RecarregaMedicos();
-    navegador_.SelecionaPaciente(ctx_.nomePaciente, dados.medico);
-    const DateTime agora = DateTime::Now();
-    view_.SetText("lblData", FormatDateTime("dd/mm/yy", agora));
-    view_.SetText("lblHora", FormatDateTime("hh:nn:ss", agora));
-    dialogs_.Message("Exame gravado com sucesso", "Informação", MsgIcon::Information);
+    AvisaGravado(dados.medico);
   } catch (const std::exception& e) {
     // The four exams are stored together or not at all: say so with the error's own text.
     dialogs_.Message(std::string(e.what()) + "\nNenhum dos quatro exames foi gravado.", "Erro",
@@ -418,6 +408,16 @@ bool TfrmNovoExame::GravaExameOrto(int olho) {
   ctx_.aguarde(false);
   DepoisDeGravar();
   return gravado;
+}
+
+// After a save: the browser shows the patient and doctor again, the window the new moment.
+void TfrmNovoExame::AvisaGravado(const std::string& medico) {
+  navegador_.RecarregaMedicos();
+  navegador_.SelecionaPaciente(ctx_.nomePaciente, medico);
+  const DateTime agora = DateTime::Now();
+  view_.SetText("lblData", FormatDateTime("dd/mm/yy", agora));
+  view_.SetText("lblHora", FormatDateTime("hh:nn:ss", agora));
+  dialogs_.Message("Exame gravado com sucesso", "Informação", MsgIcon::Information);
 }
 
 void TfrmNovoExame::DepoisDeGravar() {

@@ -83,6 +83,7 @@ class TfrmNovoExame {
   };
   void DefinePasso(int olho, int passo);
   void AtualizaFechar();
+  void AvisaGravado(const std::string& medico);
   void DepoisDeGravar();
   std::string Sufixo(int olho) const { return olho == kDireito ? "D" : "S"; }
 

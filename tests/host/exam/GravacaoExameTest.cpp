@@ -24,6 +24,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Writes an exam's three files, each holding the exam's code.
+void GravaTresArquivos(const std::string& dir, int paciente, int codigo) {
+  for (char letra : {'d', 'm', 'a'}) {
+    const std::string caminho = CaminhoArquivoExame(dir, paciente, codigo, letra);
+    fs::create_directories(fs::path(caminho).parent_path());
+    WriteFileAtomic(caminho, std::to_string(codigo));
+  }
+}
+
 struct Gravacao : ::testing::Test {
   test::ConnectedModule db;
   test::TempDir exames;
@@ -48,14 +57,7 @@ struct Gravacao : ::testing::Test {
   ExameGravar Exame(double indice) {
     ExameGravar e;
     e.indiceConfianca = indice;
-    e.gravaArquivos = [this](int codigo) {
-      for (char letra : {'d', 'm', 'a'}) {
-        fs::create_directories(
-            fs::path(CaminhoArquivoExame(exames.path(), paciente, codigo, letra)).parent_path());
-        WriteFileAtomic(CaminhoArquivoExame(exames.path(), paciente, codigo, letra),
-                        std::to_string(codigo));
-      }
-    };
+    e.gravaArquivos = [this](int codigo) { GravaTresArquivos(exames.path(), paciente, codigo); };
     return e;
   }
   int Conta(const std::string& sql) {
@@ -212,13 +214,7 @@ void SalvaExames(const std::string& banco, const std::string& dir, int paciente,
                             .dirExames = dir};
   for (int i = 0; i < n; ++i) {
     ExameGravar e;
-    e.gravaArquivos = [&](int codigo) {
-      for (char letra : {'d', 'm', 'a'}) {
-        const std::string caminho = CaminhoArquivoExame(dir, paciente, codigo, letra);
-        fs::create_directories(fs::path(caminho).parent_path());
-        WriteFileAtomic(caminho, std::to_string(codigo));
-      }
-    };
+    e.gravaArquivos = [&](int codigo) { GravaTresArquivos(dir, paciente, codigo); };
     e.imagens = std::pair<std::string, std::string>{"C", "L"};
     GravaExames(dm, dados, {e});
   }
