@@ -35,7 +35,7 @@ class FormView {
   virtual void SetCell(const std::string& control, int column, int row,
                        const std::string& text) = 0;
   virtual std::string Cell(const std::string& control, int column, int row) const = 0;
-  // Sliders, progress bars and spin boxes.
+  // Sliders, progress bars and spin boxes; for a grid, its number of rows.
   virtual void SetValue(const std::string& control, int value) = 0;
   virtual int Value(const std::string& control) const = 0;
   // Picture controls: the shown image, and a repaint after the model drew on it.

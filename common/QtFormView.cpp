@@ -198,6 +198,7 @@ int QtFormView::ItemIndex(const std::string& control) const {
   if (auto* w = qobject_cast<QComboBox*>(o)) return w->currentIndex();
   if (auto* w = qobject_cast<QListWidget*>(o)) return w->currentRow();
   if (auto* w = qobject_cast<QTabWidget*>(o)) return w->currentIndex();
+  if (auto* w = qobject_cast<QTableWidget*>(o)) return w->currentRow();
   Unsupported(control, "select an item");
 }
 
@@ -226,6 +227,7 @@ void QtFormView::SetValue(const std::string& control, int value) {
   if (auto* w = qobject_cast<QAbstractSlider*>(o)) return w->setValue(value);
   if (auto* w = qobject_cast<QProgressBar*>(o)) return w->setValue(value);
   if (auto* w = qobject_cast<QSpinBox*>(o)) return w->setValue(value);
+  if (auto* w = qobject_cast<QTableWidget*>(o)) return w->setRowCount(value);  // grid rows
   Unsupported(control, "take a value");
 }
 int QtFormView::Value(const std::string& control) const {
@@ -233,6 +235,7 @@ int QtFormView::Value(const std::string& control) const {
   if (auto* w = qobject_cast<QAbstractSlider*>(o)) return w->value();
   if (auto* w = qobject_cast<QProgressBar*>(o)) return w->value();
   if (auto* w = qobject_cast<QSpinBox*>(o)) return w->value();
+  if (auto* w = qobject_cast<QTableWidget*>(o)) return w->rowCount();
   Unsupported(control, "give a value");
 }
 

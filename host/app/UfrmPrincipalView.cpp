@@ -7,10 +7,13 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "Cadastros.h"
+#include "GanchosNavegador.h"
 #include "LembreteBackup.h"
 #include "QtFormView.h"
 #include "TextFile.h"
 #include "UBImagens.h"
+#include "UDPacientes.h"
 #include "UfrmAjuda.h"
 #include "UfrmBackupView.h"
 #include "UfrmCalibView.h"
@@ -51,6 +54,7 @@ void JanelasQt::Navegador(const TBProcuraModulos& modulos) {
   // The settings and the map operation exist once the start-up has made them.
   if (!principal_ || !principal_->Settings() || !principal_->MapOperation())
     return AindaNaoDisponivel("O navegador de exames");
+  InstalaGanchosNavegador();
   browser::MostraNavegador({nullptr, principal_->DataModule(), *principal_->Settings(),
                             principal_->Records(), *principal_->MapOperation(), modulos.Botoes()},
                            parent_);
@@ -59,7 +63,7 @@ void JanelasQt::Navegador(const TBProcuraModulos& modulos) {
 void JanelasQt::Abre(Janela janela, const TBProcuraModulos& modulos) {
   switch (janela) {
     case Janela::CadastroMedicos:
-      return AindaNaoDisponivel("O cadastro de médicos");
+      return CadastroMedicos();
     case Janela::Calibracao:
       return Calibracao();
     case Janela::Ferramentas:
@@ -69,6 +73,46 @@ void JanelasQt::Abre(Janela janela, const TBProcuraModulos& modulos) {
     case Janela::Sobre:
       return Sobre();
   }
+}
+
+// The browser opens the new exam and the patient registration through its hooks.  The browser
+// re-lists its patients when each returns, so the registration's requests to reselect are
+// left to that.
+void JanelasQt::InstalaGanchosNavegador() {
+  struct SemSelecao : exam::NavegadorExames {
+    void RecarregaMedicos() override {}
+    void SelecionaPaciente(const std::string&, const std::string&) override {}
+    std::string MedicoAtual() const override { return ""; }
+    int QuantidadeMedicos() const override { return 0; }
+  };
+  static SemSelecao navegador;
+  TfrmPrincipal* principal = principal_;
+  QWidget* parent = parent_;
+  const auto novoExame = [principal, parent](int codPaciente, bool orto) {
+    const TZVRecords& r = principal->Records();
+    const char* medico = r.Infos.MedicoAtivo;
+    exam::AbreNovoExame(parent, principal->DataModule(), navegador,
+                        exam::ContextoDoPaciente(principal->DataModule(), r.Infos, r.Paths,
+                                                 codPaciente, medico ? medico : "", orto));
+  };
+  auto& ganchos = browser::Ganchos();
+  ganchos.novoExame = novoExame;
+  ganchos.cadastraPaciente = [principal, parent, novoExame] {
+    exam::AbreNovoPaciente(
+        parent, principal->DataModule(), navegador, principal->Records().Infos.AutoExame != 0,
+        [principal, novoExame](const std::string& nome) {
+          novoExame(data::TDPacientes(principal->DataModule()).CodigoDoPaciente(nome), false);
+        });
+  };
+  ganchos.alteraPaciente = [principal, parent](int codPaciente) {
+    exam::AbreEdicaoPaciente(parent, principal->DataModule(), codPaciente);
+  };
+}
+
+void JanelasQt::CadastroMedicos() {
+  if (!principal_) return AindaNaoDisponivel("O cadastro de médicos");
+  const char* ativo = principal_->Records().Infos.MedicoAtivo;
+  exam::AbreCadastroMedicos(parent_, principal_->DataModule(), ativo ? ativo : "");
 }
 
 void JanelasQt::Calibracao() {

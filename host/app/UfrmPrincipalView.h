@@ -38,6 +38,8 @@ class JanelasQt : public JanelasPrincipal {
 
  private:
   void AindaNaoDisponivel(const std::string& janela);
+  void CadastroMedicos();
+  void InstalaGanchosNavegador();
   void Calibracao();
   void Sobre();
   void Ferramentas(const TBProcuraModulos& modulos);

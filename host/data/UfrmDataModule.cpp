@@ -118,11 +118,45 @@ void TDMPrincipal::PDesconectionDataBase() {
 }
 
 void TDMPrincipal::PCommitDataBase() {
+  if (commitsAdiados_ > 0) return;
   IBDatabase.Commit();
+  ReabreDatasets();
+}
+
+void TDMPrincipal::PRollbackDataBase() {
+  IBDatabase.Rollback();
+  ReabreDatasets();
+}
+
+void TDMPrincipal::ReabreDatasets() {
   IBDatabase.StartTransaction();
   for (fb::Dataset* d :
        {&IBMedicos, &IBPacientes, &IBExames, &IBLaudos, &IBLaudosTexto, &IBQueryPacientes})
     d->Open();
+}
+
+TransacaoUnica::~TransacaoUnica() {
+  if (!ativa_) return;
+  --dm_.commitsAdiados_;
+  try {
+    dm_.PRollbackDataBase();
+  } catch (const std::exception&) {
+    // A connection lost mid-way has nothing left to roll back.
+  }
+}
+
+void TransacaoUnica::Confirma() {
+  ativa_ = false;
+  if (--dm_.commitsAdiados_ > 0) return;
+  try {
+    dm_.PCommitDataBase();
+  } catch (...) {
+    try {
+      dm_.PRollbackDataBase();
+    } catch (const std::exception&) {
+    }
+    throw;
+  }
 }
 
 fb::Dataset& TDMPrincipal::Operation(const std::string& sql) {

@@ -38,6 +38,8 @@ class TDMPrincipal {
   // Full commit; then a new transaction, and IBMedicos, IBPacientes, IBExames, IBLaudos,
   // IBLaudosTexto and IBQueryPacientes open again.  The other queries stay closed.
   void PCommitDataBase();
+  // Drops every write since the last commit; then a new transaction, the same datasets open.
+  void PRollbackDataBase();
 
   bool Connected() const { return IBDatabase.Connected(); }
   const std::string& DatabaseName() const { return databaseName_; }
@@ -68,6 +70,9 @@ class TDMPrincipal {
   bool ServerRightsSuffice();
   void Refuse(const std::string& text);
 
+  friend class TransacaoUnica;
+  void ReabreDatasets();
+  int commitsAdiados_ = 0;  // > 0 while a TransacaoUnica holds the commits back
   Dialogs& dialogs_;
   DbLogin login_;
   std::string serverPasswordFile_;
@@ -76,6 +81,22 @@ class TDMPrincipal {
   std::string user_;
   std::string password_;
   bool encrypted_ = false;
+};
+
+// Groups the writes of several access-class calls into one transaction: the commits they ask
+// for are held back until Confirma() commits them all at once; leaving the scope without it
+// rolls every one of them back.  Used where a set of rows must be stored whole or not at all.
+class TransacaoUnica {
+ public:
+  explicit TransacaoUnica(TDMPrincipal& dm) : dm_(dm) { ++dm_.commitsAdiados_; }
+  TransacaoUnica(const TransacaoUnica&) = delete;
+  TransacaoUnica& operator=(const TransacaoUnica&) = delete;
+  ~TransacaoUnica();
+  void Confirma();
+
+ private:
+  TDMPrincipal& dm_;
+  bool ativa_ = true;
 };
 
 }  // namespace zv::data
