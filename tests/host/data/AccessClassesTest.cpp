@@ -1,9 +1,9 @@
 // Every access operation against a fresh database, and the edge cases the windows rely on.
 #include <gtest/gtest.h>
 
+#include "QueryHelpers.h"
 #include "Streams.h"
 #include "TestDatabase.h"
-#include "QueryHelpers.h"
 #include "UBJpeg.h"
 #include "UDArquivos.h"
 #include "UDExames.h"
