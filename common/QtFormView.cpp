@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -189,12 +190,14 @@ void QtFormView::SetItemIndex(const std::string& control, int index) {
   QObject* o = Find(control);
   if (auto* w = qobject_cast<QComboBox*>(o)) return w->setCurrentIndex(index);
   if (auto* w = qobject_cast<QListWidget*>(o)) return w->setCurrentRow(index);
+  if (auto* w = qobject_cast<QTabWidget*>(o)) return w->setCurrentIndex(index);
   Unsupported(control, "select an item");
 }
 int QtFormView::ItemIndex(const std::string& control) const {
   QObject* o = Find(control);
   if (auto* w = qobject_cast<QComboBox*>(o)) return w->currentIndex();
   if (auto* w = qobject_cast<QListWidget*>(o)) return w->currentRow();
+  if (auto* w = qobject_cast<QTabWidget*>(o)) return w->currentIndex();
   Unsupported(control, "select an item");
 }
 

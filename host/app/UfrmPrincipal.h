@@ -87,6 +87,7 @@ class TfrmPrincipal {
   const TBProcuraModulos& Modulos() const { return *modulos_; }
   TBIniSettings* Settings() const { return settings_.get(); }
   TZVRecords& Records() const { return records_; }
+  data::TDMPrincipal& DataModule() const { return dm_; }
   // The running program's version, read on the first activation.
   const TBVersionInfo* VersionInfo() const { return versionInfo_.get(); }
   TBMapOperation* MapOperation() const { return mapOperation_.get(); }

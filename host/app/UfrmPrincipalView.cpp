@@ -11,6 +11,7 @@
 #include "UBImagens.h"
 #include "UfrmAjuda.h"
 #include "UfrmCalibView.h"
+#include "UfrmExamesView.h"
 #include "UfrmSobreView.h"
 #include "UfrmStarting.h"
 
@@ -42,8 +43,13 @@ void JanelasQt::FechaIniciando() {
   splash_.reset();
 }
 
-void JanelasQt::Navegador(const TBProcuraModulos&) {
-  AindaNaoDisponivel("O navegador de exames");
+void JanelasQt::Navegador(const TBProcuraModulos& modulos) {
+  // The settings and the map operation exist once the start-up has made them.
+  if (!principal_ || !principal_->Settings() || !principal_->MapOperation())
+    return AindaNaoDisponivel("O navegador de exames");
+  browser::MostraNavegador({nullptr, principal_->DataModule(), *principal_->Settings(),
+                            principal_->Records(), *principal_->MapOperation(), modulos.Botoes()},
+                           parent_);
 }
 
 void JanelasQt::Abre(Janela janela, const TBProcuraModulos&) {

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QTest>
 #include <filesystem>
 #include <functional>
 
@@ -59,10 +60,20 @@ struct FakeJanelas : JanelasPrincipal {
   void LembreteBackup(const TInfosZV&) override { ++backupReminders; }
 };
 
+// Message boxes run a nested event loop, in which the application can be activated again.
+struct ActivatingDialogs : test::ScriptedDialogs {
+  std::function<void()> whileShown;
+  MsgResult Message(const std::string& text, const std::string& caption, MsgIcon icon,
+                    MsgButtons buttons) override {
+    if (whileShown) whileShown();
+    return ScriptedDialogs::Message(text, caption, icon, buttons);
+  }
+};
+
 // A main window over fakes, on a real installation.
 struct Workstation {
   test::Installation inst;
-  test::ScriptedDialogs dialogs;
+  ActivatingDialogs dialogs;
   data::TDMPrincipal dm{dialogs};
   FakeJanelas janelas;
   test::FakeFormView view;
@@ -218,6 +229,20 @@ TEST(Startup, MissingModulesAreReportedAndTheStartCompletes) {
   EXPECT_EQ(w->janelas.backupReminders, 1);
 }
 
+TEST(Startup, ActivationWhileAStartUpMessageIsShownDoesNotStartItAgain) {
+  auto w = Workstation::Complete();
+  std::filesystem::remove(w->inst / "Processamento.so");
+  int activations = 0;
+  w->dialogs.whileShown = [&] {
+    if (activations++ == 0) w->form.ApplicationEvents1Activate();
+  };
+  w->form.ApplicationEvents1Activate();
+  EXPECT_TRUE(w->form.Iniciado());
+  EXPECT_EQ(w->janelas.splashesShown, 1);
+  EXPECT_EQ(w->janelas.backupReminders, 1);
+  EXPECT_EQ(w->dialogs.shown.size(), 2u);  // Leiame.so and Processamento.so, once each
+}
+
 TEST(Startup, SettingThatDoesNotConvertFailsThisActivationAndTheNextOneStartsAgain) {
   auto w = Workstation::Complete();
   w->inst.SetSetting("FatorCorrecao", "0,0x24");
@@ -354,6 +379,27 @@ TEST(MainWindow, CalibrationAndAboutBoxOpenOnTheStartUpsSettings) {
   janelas.Abre(JanelasPrincipal::Janela::Sobre, w->form.Modulos());
   EXPECT_EQ(captura, "Processamento de Imagem Digital");
   EXPECT_EQ(cone, w->form.Settings()->TipoCone());
+}
+
+TEST(MainWindow, RealWindowStartsWhenFirstShownAndEndsOnSair) {
+  test::Installation inst;
+  inst.CreateDatabase();
+  inst.InstallModules();
+  std::filesystem::remove(inst / "Mapas/Leiame.so");  // no message box to answer
+  QtDialogs dialogs;
+  data::TDMPrincipal dm(dialogs);
+  TZVRecords records;
+  TfrmPrincipalView view(dm, records, {"", inst.Root(), inst.NoFixedLocation()});
+  view.show();
+  for (int i = 0; i < 200 && !view.Model().Iniciado(); ++i) QTest::qWait(10);
+  ASSERT_TRUE(view.Model().Iniciado());
+  EXPECT_TRUE(dm.Connected());
+  EXPECT_EQ(static_cast<JanelasQt&>(view.Janelas()).IniciandoView(), nullptr);
+  EXPECT_FALSE(view.findChild<ImageView*>("Image1")->image().isNull());
+
+  QTest::mouseClick(view.findChild<QWidget*>("BtnImage6"), Qt::LeftButton);
+  EXPECT_FALSE(view.isVisible());
+  EXPECT_EQ(view.Model().Settings(), nullptr) << "closing frees the settings";
 }
 
 }  // namespace
