@@ -18,7 +18,7 @@ class NavegadorExames {
   // Captions of the exam list in list order ("OD - 03/04/2025 10:20:30").
   virtual std::vector<std::string> LegendasExames() const = 0;
   // Selects the exam of that caption in the browser; its code, or -1 when it cannot.
-  virtual int SelecionaExame(const std::string& legenda) = 0;
+  virtual int SelecionaLegenda(const std::string& legenda) = 0;
 };
 
 // Directories and settings the report windows read.

@@ -111,7 +111,7 @@ bool TfrmLaudo::GerarNovoLaudo(const std::string& rotuloOD, const std::string& r
 }
 
 bool TfrmLaudo::CalculaIndices(const std::string& rotulo, bool tangencial, bool& calculado) {
-  const int exame = navegador_.SelecionaExame(rotulo);
+  const int exame = navegador_.SelecionaLegenda(rotulo);
   if (exame < 0) {
     dialogs_.Message("Não foi possivel selecionar o exame.", "Erro", MsgIcon::Error);
     return false;

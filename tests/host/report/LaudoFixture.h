@@ -25,7 +25,7 @@ class FakeNavegador : public NavegadorExames {
     for (const auto& e : exames) out.push_back(e.first);
     return out;
   }
-  int SelecionaExame(const std::string& legenda) override {
+  int SelecionaLegenda(const std::string& legenda) override {
     selecionados.push_back(legenda);
     for (const auto& e : exames)
       if (e.first == legenda) return e.second;
