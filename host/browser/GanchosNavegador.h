@@ -4,6 +4,8 @@
 #pragma once
 #include <functional>
 
+#include "NavegadorExames.h"
+
 namespace zv::browser {
 
 struct GanchosNavegador {
@@ -12,8 +14,8 @@ struct GanchosNavegador {
   // Registration of a new patient, or editing of the patient.
   std::function<void()> cadastraPaciente;
   std::function<void(int codPaciente)> alteraPaciente;
-  // Report wizard for the patient's exams.
-  std::function<void(int codPaciente)> laudo;
+  // Report wizard for the browser's patient, doctor and exams.
+  std::function<void(NavegadorExames& navegador)> laudo;
 };
 
 // The process-wide hooks, set by the units that own those windows.

@@ -245,6 +245,18 @@ void TfrmExames::ListaExames() {
   AtualizaPainel();
 }
 
+std::string TfrmExames::NomePaciente() const {
+  for (const PacienteLinha& p : pacientes_)
+    if (p.codigo == codPaciente_) return p.nome;
+  return {};
+}
+
+std::string TfrmExames::MedicoDoFiltro() const {
+  const auto itens = view_.Items("CBMedicos");
+  const int i = view_.ItemIndex("CBMedicos");
+  return i >= 0 && i < static_cast<int>(itens.size()) ? itens[static_cast<size_t>(i)] : "";
+}
+
 bool TfrmExames::SelecionaExame(const std::string& legenda) {
   auto e = db_.SelecionaExame(codPaciente_, legenda);
   if (!e) return false;
@@ -891,7 +903,7 @@ void TfrmExames::tbLaudoClick() {
                           "Informação", MsgIcon::Information);
     return;
   }
-  Ganchos().laudo(codPaciente_);
+  Ganchos().laudo(*this);
 }
 
 void TfrmExames::tbtCadPacienteClick() {

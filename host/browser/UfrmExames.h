@@ -11,6 +11,7 @@
 #include "ConsultasNavegador.h"
 #include "Dialogs.h"
 #include "FormView.h"
+#include "NavegadorExames.h"
 #include "UBIniSettings.h"
 #include "UBMapOperation.h"
 #include "UBProcuraModulos.h"
@@ -48,7 +49,8 @@ struct ProporcaoGrade {
 };
 ProporcaoGrade ProporcaoPorTela(double largura, double altura);
 
-class TfrmExames {
+// The browser is also what the report wizard reads its patient, doctor and exams from.
+class TfrmExames : public NavegadorExames {
  public:
   TfrmExames(FormView& view, AmbienteNavegador ambiente);
 
@@ -90,6 +92,15 @@ class TfrmExames {
   void GridExemplosSelectCell(int grupo);
   void btnFecharClick();
   void Timer1Timer();
+
+  // The report wizard's view of the browser.
+  int CodigoPaciente() const override { return codPaciente_; }
+  std::string NomePaciente() const override;
+  std::string MedicoDoFiltro() const override;
+  std::vector<std::string> LegendasExames() const override { return view_.Items("lswPrincipal"); }
+  int SelecionaLegenda(const std::string& legenda) override {
+    return SelecionaExame(legenda) ? exame_->codigo : -1;
+  }
 
   // State the view and the tests read.
   const std::vector<PacienteLinha>& PacientesListados() const { return pacientes_; }

@@ -19,9 +19,12 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "GanchosNavegador.h"
 #include "QtDialogs.h"
 #include "QtFormView.h"
+#include "TextFile.h"
 #include "TfrmAguarde.h"
+#include "UfrmLaudoView.h"
 
 namespace zv::browser {
 namespace {
@@ -369,8 +372,26 @@ void TfrmExamesView::Esconde() {
 }
 
 int MostraNavegador(AmbienteNavegador ambiente, QWidget* parent) {
+  data::TDMPrincipal& dm = ambiente.dm;
+  const TZVRecords& records = ambiente.records;
   TfrmExamesView janela(std::move(ambiente), parent);
-  return janela.exec();
+  // The browser's "Laudo" opens the report wizard over it while it is open.
+  const auto anterior = Ganchos().laudo;
+  if (!anterior) {
+    Ganchos().laudo = [&](NavegadorExames& navegador) {
+      auto Texto = [](const char* s) { return s ? std::string(s) : std::string(); };
+      AmbienteLaudo a;
+      a.dirExames = Texto(records.Paths.DirExames);
+      a.dirLaudos = Texto(records.Paths.DirLaudos);
+      a.dirMapas = Texto(records.Paths.DirMapas);
+      a.dirPrograma = ProgramDirectory();
+      a.infos = records.Infos;
+      AbreAssistenteLaudo(&janela, dm, navegador, a);
+    };
+  }
+  const int resultado = janela.exec();
+  Ganchos().laudo = anterior;
+  return resultado;
 }
 
 }  // namespace zv::browser

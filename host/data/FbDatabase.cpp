@@ -419,6 +419,13 @@ void Dataset::ExecSQL() {
     }
     if (inMeta) inMeta->release();
   });
+  // A procedure with output parameters leaves them as the one row of the dataset.
+  if (statementType_ == isc_info_sql_stmt_exec_procedure && !fieldNames_.empty()) {
+    rows_.push_back(DecodeRow());
+    fetchedAll_ = true;
+    position_ = 0;
+    eof_ = bof_ = false;
+  }
   // DDL changes the metadata a prepared statement relies on: prepare again next time.
   if (statementType_ == isc_info_sql_stmt_ddl) Unprepare();
 }

@@ -17,8 +17,8 @@ std::string ForEye(const std::string& select, const std::string& olho) {
 
 }  // namespace
 
-void TDLaudos::InsereLaudo(int codPaciente, int medidaOD, int medidaOS, const std::string& backup,
-                           const DateTime& data, const DateTime& hora) {
+int TDLaudos::InsereLaudo(int codPaciente, int medidaOD, int medidaOS, const std::string& backup,
+                          const DateTime& data, const DateTime& hora) {
   auto& q = dm_.Operation(
       "Execute Procedure InsertLaudos :CodPaciente,:MedidaOD,:MedidaOS,:Backup,:Data,:Hora");
   q.SetParam("CodPaciente", codPaciente);
@@ -28,8 +28,25 @@ void TDLaudos::InsereLaudo(int codPaciente, int medidaOD, int medidaOS, const st
   q.SetParam("Data", fb::SqlDate{data});
   q.SetParam("Hora", fb::SqlTime{hora});
   q.ExecSQL();
+  int codigo = 0;
+  if (q.HasField("Codigo")) {
+    codigo = static_cast<int>(q.FieldByName("Codigo").AsInteger());
+  } else {
+    // A database made before the procedure returned the code: the newest row with exactly
+    // these values, looked up before the commit.
+    auto& busca = dm_.Operation(
+        "SELECT MAX(Codigo) AS Codigo FROM Laudos WHERE CodPaciente=:CodPaciente AND "
+        "MedidaOD=:MedidaOD AND MedidaOS=:MedidaOS AND Data=:Data AND Hora=:Hora");
+    busca.SetParam("CodPaciente", codPaciente);
+    busca.SetParam("MedidaOD", medidaOD);
+    busca.SetParam("MedidaOS", medidaOS);
+    busca.SetParam("Data", fb::SqlDate{data});
+    busca.SetParam("Hora", fb::SqlTime{hora});
+    codigo = FirstRowInt(busca, "Codigo");
+  }
   q.Close();
   dm_.PCommitDataBase();
+  return codigo;
 }
 
 void TDLaudos::MarcaBackupLaudo(int codigo, const std::string& backup) {

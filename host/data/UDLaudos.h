@@ -13,8 +13,9 @@ class TDLaudos {
   explicit TDLaudos(TDMPrincipal& dm)
       : dm_(dm), cursor_(dm.IBQueryLaudos, "SELECT * FROM Laudos WHERE Laudos.") {}
 
-  void InsereLaudo(int codPaciente, int medidaOD, int medidaOS, const std::string& backup,
-                   const DateTime& data, const DateTime& hora);
+  // Returns the new report's code, the one this insert took (never another workstation's).
+  int InsereLaudo(int codPaciente, int medidaOD, int medidaOS, const std::string& backup,
+                  const DateTime& data, const DateTime& hora);
   void MarcaBackupLaudo(int codigo, const std::string& backup);  // the caller commits
   bool ZeraBackupLaudos();                                       // false when it fails
   void ExcluiLaudo(int codigo);

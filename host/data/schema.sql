@@ -303,13 +303,17 @@ BEGIN
   VALUES (:Codigo_Exames, :Imagem_Central, :Imagem_Lateral);
 END^
 
+-- Codigo returns the new report's code: the generator value this call took, so two
+-- workstations saving at once each get their own row.
 CREATE PROCEDURE InsertLaudos (
   CodPaciente INTEGER, MedidaOD INTEGER, MedidaOS INTEGER, Backup VARCHAR(10), Data DATE,
   Hora TIME)
+RETURNS (Codigo INTEGER)
 AS
 BEGIN
+  Codigo = GEN_ID(Codigo_Laudos, 1);
   INSERT INTO LAUDOS (CODIGO, CODPACIENTE, MEDIDAOD, MEDIDAOS, BACKUP, DATA, HORA)
-  VALUES (GEN_ID(Codigo_Laudos, 1), :CodPaciente, :MedidaOD, :MedidaOS, :Backup, :Data, :Hora);
+  VALUES (:Codigo, :CodPaciente, :MedidaOD, :MedidaOS, :Backup, :Data, :Hora);
 END^
 
 CREATE PROCEDURE UpdateBackupLaudoByCodigo (Codigo INTEGER, Backup VARCHAR(10))

@@ -1,6 +1,7 @@
 // Every access operation against a fresh database, and the edge cases the windows rely on.
 #include <gtest/gtest.h>
 
+#include "QueryHelpers.h"
 #include "Streams.h"
 #include "TestDatabase.h"
 #include "UBJpeg.h"
@@ -232,6 +233,35 @@ TEST_F(AccessClasses, ReportsOfAnExamByEye) {
   EXPECT_EQ(laudos.ContaLaudos(), 1);
   laudos.ExcluiLaudo(laudos.IndiceLaudos());
   EXPECT_EQ(laudos.ContaLaudos(), 0);
+}
+
+// The new report's code is the row this insert made, with the procedure that returns it and
+// with the procedure of older databases (looked up by the row's values), even when another
+// workstation's report has a higher code.
+TEST_F(AccessClasses, NewReportCodeIsThisInsertsRow) {
+  const int od = NovoExame({2014, 2, 1}, {1899, 12, 30, 8, 0, 0}, "OD");
+  auto dataDe = [&](int codigo) {
+    auto& q = m.dm->Operation("SELECT Data FROM Laudos WHERE Codigo=" + std::to_string(codigo));
+    return FirstRowText(q, "Data");
+  };
+  for (bool antigo : {false, true}) {
+    if (antigo) {
+      m.dm->Operation(
+              "ALTER PROCEDURE InsertLaudos (CodPaciente INTEGER, MedidaOD INTEGER, MedidaOS "
+              "INTEGER, Backup VARCHAR(10), Data DATE, Hora TIME) AS "
+              "BEGIN INSERT INTO LAUDOS (CODIGO, CODPACIENTE, MEDIDAOD, MEDIDAOS, BACKUP, DATA, "
+              "HORA) VALUES (GEN_ID(Codigo_Laudos, 1), :CodPaciente, :MedidaOD, :MedidaOS, "
+              ":Backup, :Data, :Hora); END")
+          .ExecSQL();
+      m.dm->PCommitDataBase();
+    }
+    const int day = antigo ? 10 : 20;
+    const int codigo = laudos.InsereLaudo(codPac, od, -1, "", {2014, 2, day}, {1899, 12, 30, 9});
+    // Another workstation's report, saved right after.
+    laudos.InsereLaudo(codPac, -1, od, "", {2014, 3, day}, {1899, 12, 30, 9});
+    EXPECT_GT(codigo, 0) << antigo;
+    EXPECT_EQ(dataDe(codigo), (antigo ? "10" : "20") + std::string("/02/2014")) << antigo;
+  }
 }
 
 TEST_F(AccessClasses, CursorWalksTheUnmarkedRowsOnlyWhileOpen) {
