@@ -864,21 +864,15 @@ void TfrmExames::Exporta(bool aberto) {
 // --------------------------------------------------------- other windows and searching
 
 void TfrmExames::tbNovoExameClick() {
-  if (!codPaciente_) {
-    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Atenção",
-                          MsgIcon::Warning);
-    return;
-  }
-  if (!Ganchos().novoExame) {
-    amb_.dialogs->Message("A janela de novo exame não está disponível nesta instalação.",
-                          "Informação", MsgIcon::Information);
-    return;
-  }
-  Ganchos().novoExame(codPaciente_, false);
-  ListaPacientes(porNome_);
+  AbreNovoExame(false);
 }
 
 void TfrmExames::tbExameOrtoClick() {
+  AbreNovoExame(true);
+}
+
+// The new-exam window of the standard or the orthokeratology kind for the selected patient.
+void TfrmExames::AbreNovoExame(bool orto) {
   if (!codPaciente_) {
     amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Atenção",
                           MsgIcon::Warning);
@@ -889,7 +883,7 @@ void TfrmExames::tbExameOrtoClick() {
                           "Informação", MsgIcon::Information);
     return;
   }
-  Ganchos().novoExame(codPaciente_, true);
+  Ganchos().novoExame(codPaciente_, orto);
   ListaPacientes(porNome_);
 }
 

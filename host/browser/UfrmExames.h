@@ -116,6 +116,7 @@ class TfrmExames : public NavegadorExames {
   std::string TextoFiltro() const;
   FiltroPacientes FiltroAtual();
   void ListaPacientes(bool porNome);
+  void AbreNovoExame(bool orto);
   void PreencheMedicos();
   void MostraPaciente();
   void ListaExames();

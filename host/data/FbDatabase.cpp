@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "FbStatus.h"
 #include "SqlText.h"
 #include "Text1252.h"
 
@@ -21,24 +22,8 @@ constexpr unsigned kCharsetOctets = 1;
 constexpr unsigned kCharsetWin1252 = 53;
 constexpr unsigned kMaxSegment = 65535;
 
-IMaster* Master() {
-  return fb_get_master_interface();
-}
-
-// A status wrapper that throws FbException and disposes its status at scope end.
-class Status : public ThrowStatusWrapper {
- public:
-  Status() : ThrowStatusWrapper(Master()->getStatus()) {}
-  ~Status() { dispose(); }
-};
-
 [[noreturn]] void Raise(const FbException& e) {
-  char text[2048];
-  Master()->getUtilInterface()->formatStatus(text, sizeof text, e.getStatus());
-  const intptr_t* errors = e.getStatus()->getErrors();
-  const long gds = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-  const int sqlCode = static_cast<int>(isc_sqlcode(reinterpret_cast<const ISC_STATUS*>(errors)));
-  throw DatabaseError(Cp1252ToUtf8(text), gds, sqlCode);
+  RaiseDatabaseError(e);
 }
 
 std::string Upper(std::string s) {
@@ -75,6 +60,15 @@ std::vector<unsigned char> Dpb(IUtil* util, Status& st, const std::string& user,
 }
 
 }  // namespace
+
+void RaiseDatabaseError(const FbException& e) {
+  char text[2048];
+  Master()->getUtilInterface()->formatStatus(text, sizeof text, e.getStatus());
+  const intptr_t* errors = e.getStatus()->getErrors();
+  const long gds = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
+  const int sqlCode = static_cast<int>(isc_sqlcode(reinterpret_cast<const ISC_STATUS*>(errors)));
+  throw DatabaseError(Cp1252ToUtf8(text), gds, sqlCode);
+}
 
 // ---------------------------------------------------------------------------- Attachment
 

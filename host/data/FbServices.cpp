@@ -4,6 +4,7 @@
 #include <ibase.h>
 
 #include "Errors.h"
+#include "FbStatus.h"
 #include "FbValue.h"
 #include "Text1252.h"
 
@@ -11,24 +12,6 @@ using namespace Firebird;
 
 namespace zv::fb {
 namespace {
-
-IMaster* Master() {
-  return fb_get_master_interface();
-}
-
-class Status : public ThrowStatusWrapper {
- public:
-  Status() : ThrowStatusWrapper(Master()->getStatus()) {}
-  ~Status() { dispose(); }
-};
-
-[[noreturn]] void Raise(const FbException& e) {
-  char text[2048];
-  Master()->getUtilInterface()->formatStatus(text, sizeof text, e.getStatus());
-  const intptr_t* errors = e.getStatus()->getErrors();
-  const long gds = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-  throw DatabaseError(Cp1252ToUtf8(text), gds, 0);
-}
 
 std::vector<unsigned char> Buffer(IXpbBuilder* b, Status& st) {
   const unsigned char* p = b->getBuffer(&st);
@@ -87,7 +70,7 @@ std::vector<std::string> Executa(const std::string& servidor, const Credenciais&
     servico = nullptr;
   } catch (const FbException& e) {
     if (servico) servico->release();
-    Raise(e);
+    RaiseDatabaseError(e);
   }
   return linhas;
 }

@@ -1,4 +1,4 @@
-// The Qt view of the new-exam assistant: the spec's layout in pixels, step rows as flat
+// The Qt view of the new-exam assistant: the window's layout in pixels, step rows as flat
 // buttons, previews scaled to 120 x 90, the model's step display applied after each change.
 #include <QComboBox>
 #include <QEvent>
