@@ -438,6 +438,9 @@ TEST_F(BrowserFixture, AnsweringNoKeepsTheExamAndItsReports) {
 }
 
 TEST_F(BrowserFixture, AFailedDeletionLeavesTheExamWholeWithItsFiles) {
+  // The refusing trigger is made by the test as the connected user, who through a server is
+  // the workstations' user without rights on the schema.
+  if (zv::test::ServerMode()) GTEST_SKIP() << "changes the schema, which the server's user may not";
   const int pac = NovoPaciente("Zeca Moura");
   const int codigo = NovoExame(pac, helena, "OD", "O", kHoje, Hora(9, 0));
   laudos.InsereLaudo(pac, codigo, -1, "", kHoje, Hora(10, 0));

@@ -239,6 +239,9 @@ TEST_F(AccessClasses, ReportsOfAnExamByEye) {
 // with the procedure of older databases (looked up by the row's values), even when another
 // workstation's report has a higher code.
 TEST_F(AccessClasses, NewReportCodeIsThisInsertsRow) {
+  // The older procedure is put back by the test as the connected user, who through a server
+  // is the workstations' user without rights on the schema.
+  if (test::ServerMode()) GTEST_SKIP() << "changes the schema, which the server's user may not";
   const int od = NovoExame({2014, 2, 1}, {1899, 12, 30, 8, 0, 0}, "OD");
   auto dataDe = [&](int codigo) {
     auto& q = m.dm->Operation("SELECT Data FROM Laudos WHERE Codigo=" + std::to_string(codigo));

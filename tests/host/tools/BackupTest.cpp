@@ -23,6 +23,10 @@
 namespace zv {
 namespace {
 
+// Through a server the engine's backup service runs on the server's side, as the workstations'
+// user, who owns neither the database nor the test's medium directory: these run embedded.
+constexpr const char* kSoEmbutido = "the database copy through a server is not covered here";
+
 namespace fs = std::filesystem;
 
 class Backup : public ::testing::Test {
@@ -100,6 +104,7 @@ class Backup : public ::testing::Test {
 };
 
 TEST_F(Backup, MarksExactlyTheItemsCopiedInOrderAndNextTimeOnlyWhatIsNew) {
+  if (test::ServerMode()) GTEST_SKIP() << kSoEmbutido;
   const int e1 = Exame("d", 0);    // only one file: listed with all three names
   const int gone1 = Exame("", 1);  // two exams whose files are gone, one after the other
   const int gone2 = Exame("", 2);
@@ -161,6 +166,7 @@ TEST_F(Backup, AFailingModuleEndsWithoutMarksCopyOrMessage) {
 }
 
 TEST_F(Backup, AFullMediumAsksForANewOneEmptiesItOnConsentAndLabelsIt) {
+  if (test::ServerMode()) GTEST_SKIP() << kSoEmbutido;
   Exame("adm", 0);
   livre = 0;
   WriteTextLines(midia() + "/antigo.txt", {"x"});
@@ -209,6 +215,7 @@ TEST_F(Backup, ScheduleIsShownAndWrittenOnlyByFechar) {
 }
 
 TEST_F(Backup, RestoreIsRefusedWhileAnotherConnectionIsOpenAndReplacesOnlyWhenAlone) {
+  if (test::ServerMode()) GTEST_SKIP() << kSoEmbutido;
   const int e1 = Exame("adm", 0);
   auto w = Janela();
   w->btnIniciarBkpClick();
