@@ -57,11 +57,8 @@ BENCHMARK(SelecionaExame)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("zarvik-browser-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  if (!std::getenv("FIREBIRD_LOCK")) setenv("FIREBIRD_LOCK", (dir / "lock").c_str(), 1);
-  const std::string name = (dir / "DATABASE.GDB").string();
+  const zv::bench::BenchDirectory dir("zarvik-browser-bench-");
+  const std::string name = dir.DatabaseName();
   int rc = 0;
   try {
     zv::data::CreateDatabase(name);
@@ -83,6 +80,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "browser_bench: %s\n", e.what());
     rc = 1;
   }
-  std::filesystem::remove_all(dir);
   return rc;
 }

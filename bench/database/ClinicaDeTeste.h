@@ -3,6 +3,11 @@
 // 2016 + e / 1 + p % 12 / 1 + p % 28 at 8 + e : p % 60, right eye for even e, by doctor
 // 1 + (p + e) % 10.
 #pragma once
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -25,6 +30,30 @@ inline const char* const kLast[] = {"Silva",   "Souza",     "Oliveira", "Santos"
                                     "Lima",    "Carvalho",  "Ferreira", "Rodrigues", "Almeida",
                                     "Costa",   "Gomes",     "Martins",  "Araújo",    "Barbosa",
                                     "Ribeiro", "Conceição", "Rocha"};
+
+// A directory of its own for one benchmark run: the database's name in it and the embedded
+// engine's lock directory (unless FIREBIRD_LOCK is set); removed at the end unless ZV_BENCH_KEEP
+// is set.
+class BenchDirectory {
+ public:
+  explicit BenchDirectory(const std::string& prefix)
+      : dir_(std::filesystem::temp_directory_path() / (prefix + std::to_string(getpid()))) {
+    std::filesystem::create_directories(dir_);
+    if (!std::getenv("FIREBIRD_LOCK")) setenv("FIREBIRD_LOCK", (dir_ / "lock").c_str(), 1);
+  }
+  ~BenchDirectory() {
+    if (std::getenv("ZV_BENCH_KEEP"))
+      std::fprintf(stderr, "database kept: %s\n", DatabaseName().c_str());
+    else
+      std::filesystem::remove_all(dir_);
+  }
+  BenchDirectory(const BenchDirectory&) = delete;
+  BenchDirectory& operator=(const BenchDirectory&) = delete;
+  std::string DatabaseName() const { return (dir_ / "DATABASE.GDB").string(); }
+
+ private:
+  std::filesystem::path dir_;
+};
 
 inline void Fill(zv::fb::Attachment& a) {
   std::mt19937 rng(42);

@@ -95,11 +95,8 @@ BENCHMARK(ContaExamesSemBackup)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("zarvik-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  if (!std::getenv("FIREBIRD_LOCK")) setenv("FIREBIRD_LOCK", (dir / "lock").c_str(), 1);
-  const std::string name = (dir / "DATABASE.GDB").string();
+  const zv::bench::BenchDirectory dir("zarvik-bench-");
+  const std::string name = dir.DatabaseName();
   int rc = 0;
   try {
     zv::data::CreateDatabase(name);
@@ -116,9 +113,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "database_bench: %s\n", e.what());
     rc = 1;
   }
-  if (std::getenv("ZV_BENCH_KEEP"))
-    std::fprintf(stderr, "database kept: %s\n", name.c_str());
-  else
-    std::filesystem::remove_all(dir);
   return rc;
 }

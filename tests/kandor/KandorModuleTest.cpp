@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "CorneasTeste.h"
+#include "JanelaModulo.h"
 #include "MapaOrto.h"
 #include "Streams.h"
 #include "TestPaths.h"
@@ -20,6 +21,8 @@
 
 namespace kandor {
 namespace {
+
+using zv::test::QuandoAparecer;
 
 class Modulo : public ::testing::Test {
  protected:
@@ -34,30 +37,6 @@ class Modulo : public ::testing::Test {
   }
   void TearDown() override {
     if (handle_) dlclose(handle_);
-  }
-
-  // Runs `acao` once on the first visible top-level window named `nome` while a modal loop
-  // runs; a window that never shows up fails the test and ends the loop.
-  static void QuandoAparecer(const QString& nome, std::function<void(QWidget*)> acao) {
-    auto* timer = new QTimer;
-    auto inicio = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && (w->objectName() == nome || w->inherits(nome.toUtf8()))) {
-          timer->stop();
-          timer->deleteLater();
-          acao(w);
-          return;
-        }
-      }
-      if (++*inicio > 250) {
-        timer->stop();
-        timer->deleteLater();
-        ADD_FAILURE() << nome.toStdString() << " never showed";
-        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-      }
-    });
-    timer->start(20);
   }
 
   void* handle_ = nullptr;
