@@ -1,5 +1,6 @@
 #include "OlhoSimulado.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "DetectorImage.h"
@@ -45,6 +46,16 @@ void ProcessaImagemAtual(vessik::ProcessingSession& sessao, const vessik::FonteI
                              " não convertida: " + dialogos.Last());
 }
 
+// DIV as the operator measures it in the review window: three arrows from the image centre to
+// the edge of the iris, a pixel or so apart as a hand places them, each length in whole pixels
+// times the correction factor, their mean doubled.
+double DiametroMedido() {
+  const double limbo = placido::LimbusRadiusMm() / placido::MillimetresPerPixel();
+  double soma = 0;
+  for (int erro : {-1, 0, 1}) soma += std::floor(limbo + erro) * placido::MillimetresPerPixel();
+  return soma / 3 * 2;
+}
+
 }  // namespace
 
 std::unique_ptr<ExameSimulado> Examina(const captura::ModeloOlho& olho, int aneis,
@@ -81,6 +92,7 @@ exam::ResultadoOrto ExaminaSerieOrto(const captura::ModeloOlho& olho, int aneis,
     sessao->SelecionaImagem(i + 1);
     const auto cena = CenaDaCaptura(serie[static_cast<size_t>(i)], aneis, i + 1u);
     ProcessaImagemAtual(*sessao, DetectorImage(placido::Render(cena)), dialogos);
+    sessao->ValoresDIV[static_cast<size_t>(i)] = DiametroMedido();
   }
   exam::ResultadoOrto resultado;
   resultado.pixels = vessik::LinhasTabela(sessao->MatrizesPixels, aneis);

@@ -27,7 +27,8 @@ std::unique_ptr<ExameSimulado> Examina(const captura::ModeloOlho& olho, int anei
                                        const std::string& coef);
 
 // The orthokeratology follow-up of `olho` (before the lens, then three nights), its four images
-// processed together as the orthokeratology module returns them to the host.  Throws
+// processed together as the orthokeratology module returns them to the host, with the iris
+// diameter (DIV) the operator measures on each.  Throws
 // std::runtime_error when an image cannot be converted.
 exam::ResultadoOrto ExaminaSerieOrto(const captura::ModeloOlho& olho, int aneis,
                                      const std::string& coef);
