@@ -178,8 +178,7 @@ TEST_F(DemoClinic, OrthokeratologyFollowUpFlattensNightByNight) {
 TEST_F(DemoClinic, EveryExampleOfTheBrowserOpensWithSixteenRings) {
   for (int grupo = 0; grupo < 6; ++grupo) {
     for (const std::string& item : browser::ItensExemplo(grupo)) {
-      // The name as the examples mode takes it from the item's caption.
-      const std::string nome = item.rfind("Orto", 0) == 0 ? item : item.substr(5);
+      const std::string nome = browser::NomeExemplo(item);
       test::ScriptedDialogs dialogs;
       TBMapOperation op(dialogs);
       ASSERT_TRUE(op.LoadExam(std::string(inst.records.Paths.DirExemplos) + "/" + nome)) << nome;
