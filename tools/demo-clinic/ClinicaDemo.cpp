@@ -18,7 +18,6 @@ namespace zv::demo {
 namespace {
 
 using captura::ModeloOlho;
-using captura::TipoModelo;
 
 constexpr int kAneis = 32;
 constexpr const char* kMarilia = "Dra. Marília Conceição Araújo";
@@ -97,22 +96,9 @@ const std::vector<data::DadosPaciente>& Pacientes() {
   return pacientes;
 }
 
-ModeloOlho Normal(double raio, double q) {
-  return {.tipo = TipoModelo::Conicoide, .raioApical = raio, .q = q};
-}
-
-ModeloOlho Torico(double plano, double curvo, double eixo) {
-  return {.tipo = TipoModelo::Torica, .raioPlano = plano, .raioCurvo = curvo, .eixoCurvo = eixo};
-}
-
+// The patient's keratoconus: a cone low and to the side of the centre, of the given height.
 ModeloOlho Cone(double x, double y, double altura) {
-  return {.tipo = TipoModelo::Ceratocone,
-          .raioApical = 7.55,
-          .q = -0.3,
-          .coneX = x,
-          .coneY = y,
-          .coneTamanho = 1.5,
-          .coneAltura = altura};
+  return OlhoCeratocone(7.55, x, y, 1.5, altura);
 }
 
 // One eye examined at one visit; an orthokeratology visit stores the four exams of its series.
@@ -130,30 +116,30 @@ struct Visita {
 // The visits in the order they happened, so that each patient's latest exam is stored last.
 std::vector<Visita> Visitas() {
   return {
-      {0, kMarilia, 210, 9, 10, "OD", Normal(7.78, -0.22), false, "Córnea normal.",
+      {0, kMarilia, 210, 9, 10, "OD", OlhoNormal(7.78, -0.22), false, "Córnea normal.",
        "Consulta de rotina."},
-      {0, kMarilia, 210, 9, 14, "OS", Normal(7.82, -0.25), false, "Córnea normal."},
+      {0, kMarilia, 210, 9, 14, "OS", OlhoNormal(7.82, -0.25), false, "Córnea normal."},
       {2, kJoao, 185, 14, 30, "OD", Cone(0.5, -0.9, 0.018), false,
        "Ceratocone inferior, estágio inicial.", "Encaminhada para avaliação de crosslinking."},
       {2, kJoao, 185, 14, 35, "OS", Cone(-0.4, -0.8, 0.012), false, "Suspeita de ceratocone."},
-      {1, kMarilia, 150, 10, 45, "OD", Torico(7.98, 7.62, 90), false,
+      {1, kMarilia, 150, 10, 45, "OD", OlhoTorico(7.98, 7.62, 90), false,
        "Astigmatismo regular a favor da regra."},
-      {1, kMarilia, 150, 10, 50, "OS", Torico(7.95, 7.65, 85), false,
+      {1, kMarilia, 150, 10, 50, "OS", OlhoTorico(7.95, 7.65, 85), false,
        "Astigmatismo regular a favor da regra."},
-      {3, kJoao, 120, 16, 0, "OD", Normal(7.75, -0.2), false, "Miopia baixa.",
+      {3, kJoao, 120, 16, 0, "OD", OlhoNormal(7.75, -0.2), false, "Miopia baixa.",
        "Candidato a ortoceratologia."},
-      {4, kMarilia, 95, 11, 20, "OD", Torico(7.72, 7.48, 180), false,
+      {4, kMarilia, 95, 11, 20, "OD", OlhoTorico(7.72, 7.48, 180), false,
        "Astigmatismo contra a regra."},
-      {4, kMarilia, 95, 11, 24, "OS", Torico(7.70, 7.50, 175), false,
+      {4, kMarilia, 95, 11, 24, "OS", OlhoTorico(7.70, 7.50, 175), false,
        "Astigmatismo contra a regra."},
-      {3, kJoao, 60, 16, 15, "OD", Normal(7.75, -0.2), true, "Ortoceratologia: acompanhamento.",
+      {3, kJoao, 60, 16, 15, "OD", OlhoNormal(7.75, -0.2), true, "Ortoceratologia: acompanhamento.",
        "Lente de geometria reversa, uso noturno."},
       {2, kJoao, 35, 15, 5, "OD", Cone(0.5, -0.9, 0.024), false,
        "Ceratocone inferior em progressão.", "Comparar com o exame anterior."},
-      {0, kMarilia, 21, 8, 40, "OD", Normal(7.79, -0.22), false, "Córnea normal."},
-      {0, kMarilia, 21, 8, 44, "OS", Normal(7.82, -0.24), false, "Córnea normal."},
-      {5, kJoao, 9, 13, 30, "OD", Normal(7.65, -0.12), false, "Pré-operatório de catarata."},
-      {5, kJoao, 9, 13, 34, "OS", Normal(7.70, -0.15), false, "Pré-operatório de catarata."},
+      {0, kMarilia, 21, 8, 40, "OD", OlhoNormal(7.79, -0.22), false, "Córnea normal."},
+      {0, kMarilia, 21, 8, 44, "OS", OlhoNormal(7.82, -0.24), false, "Córnea normal."},
+      {5, kJoao, 9, 13, 30, "OD", OlhoNormal(7.65, -0.12), false, "Pré-operatório de catarata."},
+      {5, kJoao, 9, 13, 34, "OS", OlhoNormal(7.70, -0.15), false, "Pré-operatório de catarata."},
   };
 }
 

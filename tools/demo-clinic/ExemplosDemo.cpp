@@ -8,7 +8,6 @@ namespace zv::demo {
 namespace {
 
 using captura::ModeloOlho;
-using captura::TipoModelo;
 
 // The same feature seen on the other eye: mirrored about the vertical meridian.
 ModeloOlho Espelhado(ModeloOlho olho) {
@@ -28,25 +27,6 @@ void Grupo(std::vector<Exemplo>& exemplos, const std::string& nome,
   }
 }
 
-// A keratoconus: the cone centre (mm, y up), its radius and height (mm).
-ModeloOlho Cone(double raio, double x, double y, double tamanho, double altura) {
-  return {.tipo = TipoModelo::Ceratocone,
-          .raioApical = raio,
-          .q = -0.3,
-          .coneX = x,
-          .coneY = y,
-          .coneTamanho = tamanho,
-          .coneAltura = altura};
-}
-
-ModeloOlho Torico(double plano, double curvo, double eixo) {
-  return {.tipo = TipoModelo::Torica, .raioPlano = plano, .raioCurvo = curvo, .eixoCurvo = eixo};
-}
-
-ModeloOlho Normal(double raio, double q) {
-  return {.tipo = TipoModelo::Conicoide, .raioApical = raio, .q = q};
-}
-
 bool ExemploCompleto(const std::string& prefixo) {
   for (const char* letra : {"d.txt", "m.txt", "a.txt"})
     if (!FileExists(prefixo + letra)) return false;
@@ -59,25 +39,26 @@ std::vector<Exemplo> Exemplos() {
   std::vector<Exemplo> exemplos;
   // Cones at the centre, from a forme fruste to an advanced one.
   Grupo(exemplos, "Central",
-        {Cone(7.6, 0.2, -0.3, 1.4, 0.010), Cone(7.5, 0.3, -0.4, 1.5, 0.016),
-         Cone(7.4, 0.1, -0.5, 1.5, 0.022), Cone(7.2, 0.3, -0.2, 1.6, 0.028)});
+        {OlhoCeratocone(7.6, 0.2, -0.3, 1.4, 0.010), OlhoCeratocone(7.5, 0.3, -0.4, 1.5, 0.016),
+         OlhoCeratocone(7.4, 0.1, -0.5, 1.5, 0.022), OlhoCeratocone(7.2, 0.3, -0.2, 1.6, 0.028)});
   // Cones low in the periphery, below the pupil.
   Grupo(exemplos, "Periférico",
-        {Cone(7.7, 0.8, -2.0, 1.5, 0.050), Cone(7.6, 1.1, -1.9, 1.6, 0.060),
-         Cone(7.7, -0.6, -2.2, 1.4, 0.055), Cone(7.5, 0.4, -2.3, 1.7, 0.070)});
+        {OlhoCeratocone(7.7, 0.8, -2.0, 1.5, 0.050), OlhoCeratocone(7.6, 1.1, -1.9, 1.6, 0.060),
+         OlhoCeratocone(7.7, -0.6, -2.2, 1.4, 0.055), OlhoCeratocone(7.5, 0.4, -2.3, 1.7, 0.070)});
   // Regular astigmatism: with the rule (steep vertical meridian), then against it.
   Grupo(exemplos, "Regular",
-        {Torico(7.95, 7.60, 90), Torico(7.90, 7.45, 95), Torico(7.80, 7.55, 180),
-         Torico(7.85, 7.45, 5)});
+        {OlhoTorico(7.95, 7.60, 90), OlhoTorico(7.90, 7.45, 95), OlhoTorico(7.80, 7.55, 180),
+         OlhoTorico(7.85, 7.45, 5)});
   // Irregular astigmatism: a broad, low steepening away from the centre, so that the two
   // halves of the steep meridian differ and the bow tie is neither symmetric nor straight.
   Grupo(exemplos, "Irregular",
-        {Cone(7.8, 1.4, 0.9, 2.4, 0.020), Cone(7.7, -1.5, -0.6, 2.2, 0.022),
-         Cone(7.9, 1.0, -1.4, 2.6, 0.024), Cone(7.75, -0.9, 1.5, 2.3, 0.021)});
+        {OlhoCeratocone(7.8, 1.4, 0.9, 2.4, 0.020), OlhoCeratocone(7.7, -1.5, -0.6, 2.2, 0.022),
+         OlhoCeratocone(7.9, 1.0, -1.4, 2.6, 0.024), OlhoCeratocone(7.75, -0.9, 1.5, 2.3, 0.021)});
   Grupo(exemplos, "Normal",
-        {Normal(7.80, -0.25), Normal(7.65, -0.20), Normal(7.95, -0.30), Normal(7.55, -0.15)});
+        {OlhoNormal(7.80, -0.25), OlhoNormal(7.65, -0.20), OlhoNormal(7.95, -0.30),
+         OlhoNormal(7.55, -0.15)});
   // One eye before the reverse-geometry lens and after three nights of wear.
-  const auto serie = captura::SerieOrto(Normal(7.80, -0.22));
+  const auto serie = captura::SerieOrto(OlhoNormal(7.80, -0.22));
   for (int i = 0; i < 4; ++i)
     exemplos.push_back({"Orto0" + std::to_string(i + 1), serie[static_cast<size_t>(i)]});
   return exemplos;

@@ -58,6 +58,27 @@ double DiametroMedido() {
 
 }  // namespace
 
+captura::ModeloOlho OlhoNormal(double raio, double q) {
+  return {.tipo = captura::TipoModelo::Conicoide, .raioApical = raio, .q = q};
+}
+
+captura::ModeloOlho OlhoTorico(double plano, double curvo, double eixo) {
+  return {.tipo = captura::TipoModelo::Torica,
+          .raioPlano = plano,
+          .raioCurvo = curvo,
+          .eixoCurvo = eixo};
+}
+
+captura::ModeloOlho OlhoCeratocone(double raio, double x, double y, double tamanho, double altura) {
+  return {.tipo = captura::TipoModelo::Ceratocone,
+          .raioApical = raio,
+          .q = -0.3,
+          .coneX = x,
+          .coneY = y,
+          .coneTamanho = tamanho,
+          .coneAltura = altura};
+}
+
 std::unique_ptr<ExameSimulado> Examina(const captura::ModeloOlho& olho, int aneis,
                                        const std::string& coef) {
   const placido::Scene cena = CenaDaCaptura(olho, aneis, 1);

@@ -11,6 +11,13 @@
 
 namespace zv::demo {
 
+// Model eyes: a normal conicoid (apical radius mm, asphericity Q), a toric cornea (flat and
+// steep radii mm, steep axis degrees) and a keratoconus (apical radius mm, cone centre x and y
+// mm with y up, cone radius and height mm) on a prolate base.
+captura::ModeloOlho OlhoNormal(double raio, double q);
+captura::ModeloOlho OlhoTorico(double plano, double curvo, double eixo);
+captura::ModeloOlho OlhoCeratocone(double raio, double x, double y, double tamanho, double altura);
+
 // One processed image: what the new-exam window keeps of an eye before saving it.
 struct ExameSimulado {
   TMatrizAngAnel pixels{}, dioptrias{};
