@@ -5,8 +5,8 @@ cd "$(dirname "$0")"
 tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # Only what the installation holds; the tests are built by ./test.sh.
-cmake --build build -j"$(nproc)" --target zarvik zarvik_pictures zarvik-db Vessik Kandor vessik-batch \
-  placido-render demo-calibration Captura CapturaOrto Processamento Pelmo Rusk Gavrel \
+cmake --build build -j"$(nproc)" --target zarvik zarvik_pictures zarvik-db zarvik-demo-data Vessik Kandor \
+  vessik-batch placido-render demo-calibration Captura CapturaOrto Processamento Pelmo Rusk Gavrel \
   Bexley Wendel Backup \
   calib_animations
 tools/make-demo.sh build/bin "$PWD/demo"

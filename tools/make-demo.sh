@@ -23,7 +23,7 @@ if [ ! -f "$root/BackUp.ini" ]; then
 fi
 
 # Programs beside the settings file; modules of the map directory in Mapas/.
-for program in zarvik zarvik-db vessik-batch placido-render demo-calibration; do
+for program in zarvik zarvik-db zarvik-demo-data vessik-batch placido-render demo-calibration; do
   [ -x "$bin/$program" ] && install -m 755 "$bin/$program" "$root/$program"
 done
 for module in "$bin"/*.so; do
@@ -69,4 +69,18 @@ export FIREBIRD_LOCK="${FIREBIRD_LOCK:-$root/.lock}"
 mkdir -p "$FIREBIRD_LOCK"
 if [ -x "$root/zarvik-db" ] && [ ! -f "$root/BancoDados/DATABASE.GDB" ]; then
   "$root/zarvik-db" create "$root/BancoDados/DATABASE.GDB"
+  # The demo clinic (doctors, patients, their exams) goes only into the database just made, so
+  # an operator's records are never touched.  A fill that fails takes that database with it,
+  # and the next run starts again.
+  if [ -x "$root/zarvik-demo-data" ] && ! "$root/zarvik-demo-data" clinica "$root"; then
+    rm -f "$root/BancoDados/DATABASE.GDB"
+    exit 1
+  fi
+fi
+
+# The example exams of the browser's examples page, when any of their files is missing: five
+# groups of six and one of four, three files each.
+examples=$(find "$root/Exemplos" -maxdepth 1 -name '*0[1-6][dma].txt' | wc -l)
+if [ -x "$root/zarvik-demo-data" ] && [ "$examples" -lt $(((5 * 6 + 4) * 3)) ]; then
+  "$root/zarvik-demo-data" exemplos "$root"
 fi

@@ -91,6 +91,10 @@ std::vector<std::string> ItensExemplo(int grupo) {
   return itens;
 }
 
+std::string NomeExemplo(const std::string& item) {
+  return item.rfind("Orto", 0) == 0 || item.size() < 5 ? item : item.substr(5);
+}
+
 ProporcaoGrade ProporcaoPorTela(double largura, double altura) {
   const double razao = altura > 0 ? largura / altura : 0;
   if (razao < 1.3) return {0.79, 0.855};
@@ -432,7 +436,7 @@ void TfrmExames::MapaClick(const std::string& caption) {
     return;
   }
   if (exemplos_)
-    MapaExemplo(arquivo, itens[static_cast<size_t>(indice)].substr(5));
+    MapaExemplo(arquivo, NomeExemplo(itens[static_cast<size_t>(indice)]));
   else
     MapaExame(arquivo);
 }
@@ -719,7 +723,7 @@ void TfrmExames::MapasExemplos(const std::string& arquivo) {
     const size_t pos = static_cast<size_t>(
         std::find(candidatos.begin(), candidatos.end(), linhas[k]) - candidatos.begin());
     if (pos >= itens.size()) continue;
-    const std::string nome = itens[pos].substr(itens[pos].rfind("Orto", 0) == 0 ? 0 : 5);
+    const std::string nome = NomeExemplo(itens[pos]);
     if (!amb_.mapOperation.LoadExam(Texto(amb_.records.Paths.DirExemplos) + "/" + nome)) {
       Timer1Timer();
       amb_.dialogs->Message("Não foi encontrado um dos exames. Não é possível continuar.",

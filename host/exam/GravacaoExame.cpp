@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "Errors.h"
 #include "NumberFormat.h"
 #include "Streams.h"
 #include "UBArquivosExame.h"
@@ -125,6 +126,24 @@ void RemoveArquivosExame(const std::string& dirExames, int paciente, int codigo)
   std::error_code ignorado;
   for (char letra : {'d', 'm', 'a'})
     std::filesystem::remove(CaminhoArquivoExame(dirExames, paciente, codigo, letra), ignorado);
+}
+
+std::vector<ExameGravar> ExamesOrto(const DadosGravacao& dados, const ResultadoOrto& resultado) {
+  const auto& valores = resultado.valores;
+  if (valores.size() < 16) throw IoError("Valores de ortoceratologia incompletos.");
+  std::vector<ExameGravar> exames(4);
+  for (int i = 0; i < 4; ++i) {
+    const double sag = ToFloat(valores[4 * i]), div = ToFloat(valores[4 * i + 1]),
+                 r0 = ToFloat(valores[4 * i + 2]);
+    exames[i].indiceConfianca = resultado.indices[i];
+    exames[i].valoresOrto = std::array<double, 3>{div, r0, sag};
+    exames[i].gravaArquivos = [&resultado, dir = dados.dirExames, paciente = dados.codPaciente,
+                               aneis = dados.numAneis, i](int codigo) {
+      std::filesystem::create_directories(std::filesystem::path(dir) / std::to_string(paciente));
+      GravaExameOrto(dir, paciente, codigo, i + 1, resultado.pixels, resultado.dioptrias, aneis);
+    };
+  }
+  return exames;
 }
 
 ResultadoGravacao GravaExames(data::TDMPrincipal& dm, const DadosGravacao& dados,

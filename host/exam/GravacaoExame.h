@@ -42,6 +42,19 @@ struct ResultadoGravacao {
   DateTime ultimo;              // moment of the last exam
 };
 
+// What the orthokeratology processing module hands back as text: the pixel and dioptre tables
+// of the four images (360 lines each, images in order), four value lines per image (SAG, DIV,
+// R0, spare) and the four confidence indices.
+struct ResultadoOrto {
+  std::vector<std::string> pixels, dioptrias, valores;
+  std::array<double, 4> indices{};
+};
+
+// The four exams of an orthokeratology save: each image's DIV, R0 and SAG, its confidence index
+// and its own 360-line blocks as files.  `resultado` must outlive the save.  Throws IoError when
+// the values are incomplete.
+std::vector<ExameGravar> ExamesOrto(const DadosGravacao& dados, const ResultadoOrto& resultado);
+
 // Stores the exams of `exames` in one transaction: each row with its own three files (found by
 // its own code, never by another workstation's row of the same second), the patient's count
 // raised by the number of exams under a row lock, so two workstations never lose a count.

@@ -345,12 +345,9 @@ bool TfrmNovoExame::GravaExame(int olho) {
     ExameGravar exame;
     exame.indiceConfianca = o.indice;
     exame.gravaArquivos = [&](int codigo) {
-      std::filesystem::create_directories(std::filesystem::path(dados.dirExames) /
-                                          std::to_string(dados.codPaciente));
-      GravaTabelaD(dados.dirExames, dados.codPaciente, codigo, o.dioptrias[0], dados.numAneis);
-      GravaTabelaM(dados.dirExames, dados.codPaciente, codigo, o.pixels[0], dados.numAneis);
-      GravaCabecalho(dados.dirExames, dados.codPaciente, codigo, o.aneis, o.centroX, o.centroY,
-                     o.pupila);
+      GravaArquivosExame(PrefixoArquivosExame(dados.dirExames, dados.codPaciente, codigo),
+                         o.dioptrias[0], o.pixels[0], o.aneis, o.centroX, o.centroY, o.pupila,
+                         dados.numAneis);
     };
     const auto jpeg = [&](bool salvar, MemoryStream* s) {
       return salvar && s ? data::TBJpeg::ComprimeJpeg(s->Handle(), ctx_.infos.QualidadeImagem)
@@ -380,23 +377,10 @@ bool TfrmNovoExame::GravaExameOrto(int olho) {
     dados.tipoExame = "O";
     for (auto* s : {o.tabelaPixels.get(), o.tabelaDioptrias.get(), o.valoresOrto.get()})
       StreamRewind(s->Handle());
-    const auto pixels = StreamReadLines(o.tabelaPixels->Handle());
-    const auto dioptrias = StreamReadLines(o.tabelaDioptrias->Handle());
-    const auto valores = StreamReadLines(o.valoresOrto->Handle());
-    if (valores.size() < 16) throw IoError("Valores de ortoceratologia incompletos.");
-    std::vector<ExameGravar> exames(4);
-    for (int i = 0; i < 4; ++i) {
-      const double sag = ToFloat(valores[4 * i]), div = ToFloat(valores[4 * i + 1]),
-                   r0 = ToFloat(valores[4 * i + 2]);
-      exames[i].indiceConfianca = o.indices[i];
-      exames[i].valoresOrto = std::array<double, 3>{div, r0, sag};
-      exames[i].gravaArquivos = [&, i](int codigo) {
-        std::filesystem::create_directories(std::filesystem::path(dados.dirExames) /
-                                            std::to_string(dados.codPaciente));
-        zv::GravaExameOrto(dados.dirExames, dados.codPaciente, codigo, i + 1, pixels, dioptrias,
-                           dados.numAneis);
-      };
-    }
+    const ResultadoOrto resultado{StreamReadLines(o.tabelaPixels->Handle()),
+                                  StreamReadLines(o.tabelaDioptrias->Handle()),
+                                  StreamReadLines(o.valoresOrto->Handle()), o.indices};
+    const std::vector<ExameGravar> exames = ExamesOrto(dados, resultado);
     GravaExames(dm_, dados, exames, ctx_.pausaOrto);
     gravado = true;
     AvisaGravado(dados.medico);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 #include "Errors.h"
 #include "NumberFormat.h"
@@ -16,9 +17,11 @@ std::string DiretorioPaciente(const std::string& root, const std::string& pacien
   return JoinPath(root, paciente);
 }
 
-void GravaTabela(const std::string& path, const TMatrizAngAnel& tabela, int numAneis) {
-  // A value whose text the reader refuses (no number, or out of range once rounded) would make
-  // the exam impossible to open again: such a table is refused before anything is written.
+// The lines of a ring-table file.  A value whose text the reader refuses (no number, or out of
+// range once rounded) would make the exam impossible to open again: such a table is refused
+// before anything is written.
+std::vector<std::string> LinhasTabela(const std::string& path, const TMatrizAngAnel& tabela,
+                                      int numAneis) {
   const int last = std::clamp(numAneis, 0, kColunasTabela - 1);
   for (size_t row = 0; row < kMeridianos; ++row)
     for (int column = 0; column <= last; ++column) {
@@ -34,7 +37,7 @@ void GravaTabela(const std::string& path, const TMatrizAngAnel& tabela, int numA
   std::vector<std::string> lines;
   lines.reserve(kMeridianos);
   for (const auto& linha : tabela) lines.push_back(LinhaTabelaAneis(linha, numAneis));
-  WriteTextLines(path, lines);
+  return lines;
 }
 
 // The header's lines.  A centre that is no number or a ring count outside the table's 0..32
@@ -94,9 +97,12 @@ bool SoDigitos(std::string_view code) {
 
 }  // namespace
 
+std::string PrefixoArquivosExame(const std::string& dirExames, int paciente, int exame) {
+  return JoinPath(DiretorioPaciente(dirExames, IntToStr(paciente)), IntToStr(exame));
+}
+
 std::string CaminhoArquivoExame(const std::string& dirExames, int paciente, int exame, char letra) {
-  return JoinPath(DiretorioPaciente(dirExames, IntToStr(paciente)),
-                  IntToStr(exame) + letra + ".txt");
+  return PrefixoArquivosExame(dirExames, paciente, exame) + letra + ".txt";
 }
 
 std::string CaminhoArquivoLaudo(const std::string& dirLaudos, const std::string& paciente,
@@ -116,18 +122,32 @@ std::string LinhaTabelaAneis(const double (&linha)[kColunasTabela], int numAneis
 
 void GravaTabelaD(const std::string& dirExames, int paciente, int exame,
                   const TMatrizAngAnel& tabela, int numAneis) {
-  GravaTabela(CaminhoArquivoExame(dirExames, paciente, exame, 'd'), tabela, numAneis);
+  const std::string path = CaminhoArquivoExame(dirExames, paciente, exame, 'd');
+  WriteTextLines(path, LinhasTabela(path, tabela, numAneis));
 }
 
 void GravaTabelaM(const std::string& dirExames, int paciente, int exame,
                   const TMatrizAngAnel& tabela, int numAneis) {
-  GravaTabela(CaminhoArquivoExame(dirExames, paciente, exame, 'm'), tabela, numAneis);
+  const std::string path = CaminhoArquivoExame(dirExames, paciente, exame, 'm');
+  WriteTextLines(path, LinhasTabela(path, tabela, numAneis));
 }
 
 void GravaCabecalho(const std::string& dirExames, int paciente, int exame, const TMatrizAng& aneis,
                     double centroX, double centroY, const TPupila& pupila) {
   const auto lines = LinhasCabecalho(aneis, centroX, centroY, pupila);
   WriteTextLines(CaminhoArquivoExame(dirExames, paciente, exame, 'a'), lines);
+}
+
+void GravaArquivosExame(const std::string& prefixo, const TMatrizAngAnel& dioptrias,
+                        const TMatrizAngAnel& pixels, const TMatrizAng& aneis, double centroX,
+                        double centroY, const TPupila& pupila, int numAneis) {
+  const auto linhasD = LinhasTabela(prefixo + "d.txt", dioptrias, numAneis);
+  const auto linhasM = LinhasTabela(prefixo + "m.txt", pixels, numAneis);
+  const auto cabecalho = LinhasCabecalho(aneis, centroX, centroY, pupila);
+  ForceDirectories(std::filesystem::path(prefixo).parent_path().string());
+  WriteTextLines(prefixo + "d.txt", linhasD);
+  WriteTextLines(prefixo + "m.txt", linhasM);
+  WriteTextLines(prefixo + "a.txt", cabecalho);
 }
 
 void GravaExameOrto(const std::string& dirExames, int paciente, int exame, int imagem,

@@ -20,7 +20,10 @@ inline constexpr int kMeridianos = 360;
 // power in dioptres, so a larger value is a damaged table, never a measurement.
 inline constexpr double kLimiteValorTabela = 10000;
 
-// <root>/<patient>/<code><letter>.txt, codes as plain decimal integers.
+// <root>/<patient>/<code>: the path prefix of a stored exam, to which the loader and the writers
+// add "d.txt", "m.txt" and "a.txt"; codes as plain decimal integers.
+std::string PrefixoArquivosExame(const std::string& dirExames, int paciente, int exame);
+// <root>/<patient>/<code><letter>.txt.
 std::string CaminhoArquivoExame(const std::string& dirExames, int paciente, int exame, char letra);
 std::string CaminhoArquivoLaudo(const std::string& dirLaudos, const std::string& paciente,
                                 const std::string& laudo);
@@ -42,6 +45,12 @@ void GravaTabelaM(const std::string& dirExames, int paciente, int exame,
 // a ring count outside 0..32.
 void GravaCabecalho(const std::string& dirExames, int paciente, int exame, const TMatrizAng& aneis,
                     double centroX, double centroY, const TPupila& pupila);
+// The three files of one processed image at the path prefix `prefixo` (a stored exam's, or an
+// example's such as <examples>/Central01), its directory made when missing.  The tables and
+// the header are checked as above before the first file is written.
+void GravaArquivosExame(const std::string& prefixo, const TMatrizAngAnel& dioptrias,
+                        const TMatrizAngAnel& pixels, const TMatrizAng& aneis, double centroX,
+                        double centroY, const TPupila& pupila, int numAneis);
 // The three files of orthokeratology image `imagem` (1..4): its 360-line blocks of the
 // module's text tables stored unchanged as "d.txt" and "m.txt", and the fixed header with
 // centre (320, 240), pupil 0 and numAneis on every meridian.  Throws IoError when a table

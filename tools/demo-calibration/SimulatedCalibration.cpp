@@ -12,8 +12,12 @@
 
 namespace zv {
 
+int SimulatedScanStart(int rings) {
+  return rings == 16 ? 14 : 8;
+}
+
 std::vector<double> SimulatedSphereRings(double radiusMm, int rings) {
-  const int scanStart = rings == 16 ? 14 : 8;
+  const int scanStart = SimulatedScanStart(rings);
   UnattendedDialogs dialogs;
   placido::Scene scene;
   scene.cornea.apicalRadiusMm = radiusMm;

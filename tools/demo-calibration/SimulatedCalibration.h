@@ -7,6 +7,10 @@
 
 namespace zv {
 
+// The detector's scan start for the simulated camera's target of `rings` rings: the 16-ring
+// target leaves a larger dark centre.
+int SimulatedScanStart(int rings);
+
 // The mean radius in pixels of rings 1..rings of a sphere of `radiusMm` on the simulated
 // camera: what the processing module measures on a calibration sphere.
 std::vector<double> SimulatedSphereRings(double radiusMm, int rings);

@@ -1,8 +1,9 @@
-// browser_screenshots OUTDIR: lays out a small clinic (database, exam files, the built single-map
-// modules), opens the exam browser and saves what the screen shows as PNG files: the patients
-// and exams, the panel of an orthokeratology exam with its mini map, the examples page and the
-// search panel.  Run it under Xvfb:
-//   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/browser_screenshots docs/screenshots
+// browser_screenshots OUTDIR [INSTALLATION]: lays out a small clinic (database, exam files, the
+// built single-map modules), or takes an installation's (a demo laid out by tools/make-demo.sh),
+// opens the exam browser and saves what the screen shows as PNG files: the patients and exams,
+// the panel of an orthokeratology exam with its mini map, the examples page and the search
+// panel.  Run it under Xvfb:
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/browser_screenshots docs/screenshots demo
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
@@ -11,9 +12,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
+#include <QToolButton>
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <tuple>
 
 #include "DatabaseFile.h"
 #include "TestPaths.h"
@@ -68,18 +74,27 @@ void GravaExame(const std::string& dir, int pac, int codigo, double raio) {
   zv::GravaCabecalho(dir, pac, codigo, aneis, 320, 240, pupila);
 }
 
-}  // namespace
+// The window's data: the settings, records, database and modules of one installation.
+struct Clinica {
+  zv::UnattendedDialogs dialogos;
+  std::unique_ptr<zv::TBIniSettings> settings;
+  zv::TZVRecords records;
+  std::unique_ptr<zv::data::TDMPrincipal> dm;
+  std::string paciente;  // the patient whose exams are shown
+  int linhaOrto = 0;     // the row of one of that patient's orthokeratology exams
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: browser_screenshots OUTDIR\n");
-    return 2;
+  bool Abre(const std::string& raiz, const std::string& banco) {
+    settings = std::make_unique<zv::TBIniSettings>(dialogos, raiz, raiz + "/fixed");
+    if (!settings->LoadAll(1)) return false;
+    zv::CopySettingsToRecords(*settings, records);
+    records.Infos.NumAneis = 32;
+    dm = std::make_unique<zv::data::TDMPrincipal>(dialogos);
+    return dm->PSetDataBaseName(banco);
   }
-  const std::string saida = argv[1];
-  fs::create_directories(saida);
-  zv::test::TempDir raiz;
-  if (!std::getenv("FIREBIRD_LOCK")) setenv("FIREBIRD_LOCK", (raiz / "lock").c_str(), 1);
+};
+
+// The small clinic of the screenshots in `raiz`.
+bool PequenaClinica(const zv::test::TempDir& raiz, Clinica& c) {
   for (const char* d : {"exames", "exemplos", "laudos", "mapas"}) fs::create_directories(raiz / d);
   std::string ini = zv::ReadFileBytes(zv::test::SourceDir() + "/assets/Zarvik.ini");
   for (size_t at; (at = ini.find("@ROOT@")) != std::string::npos;) ini.replace(at, 6, raiz.path());
@@ -88,19 +103,12 @@ int main(int argc, char** argv) {
     for (const char* ext : {".so", ".bmp"})
       fs::copy_file(zv::test::BinDir() + "/" + modulo + ext,
                     raiz / ("mapas/" + std::string(modulo) + ext));
-
-  zv::UnattendedDialogs dialogos;
-  zv::TBIniSettings settings(dialogos, raiz.path(), raiz / "fixed");
-  settings.LoadAll(1);
-  zv::TZVRecords records;
-  zv::CopySettingsToRecords(settings, records);
-  records.SetText(records.Paths.DirExames, raiz / "exames");
-  records.SetText(records.Paths.DirMapas, raiz / "mapas");
-  records.Infos.NumAneis = 32;
   const std::string banco = raiz / "DATABASE.GDB";
   zv::data::CreateDatabase(banco);
-  zv::data::TDMPrincipal dm(dialogos);
-  if (!dm.PSetDataBaseName(banco)) return 1;
+  if (!c.Abre(raiz.path(), banco)) return false;
+  c.records.SetText(c.records.Paths.DirExames, raiz / "exames");
+  c.records.SetText(c.records.Paths.DirMapas, raiz / "mapas");
+  zv::data::TDMPrincipal& dm = *c.dm;
   zv::data::TDMedicos medicos(dm);
   zv::data::TDPacientes pacientes(dm);
   zv::data::TDExames exames(dm);
@@ -110,8 +118,9 @@ int main(int argc, char** argv) {
   for (const char* nome : {"Ana Reis", "Bruno Carvalho", "Carla Mendes", "D'Ávila Souza",
                            "Eduardo Lima", "Fernanda Rocha"})
     pacientes.InserePaciente({.nome = nome, .convenio = "Particular"}, DateTime{2024, 1, 2}, 0);
-  const int pac = pacientes.CodigoDoPaciente("D'Ávila Souza");
-  int n = 0, orto = 0;
+  c.paciente = "D'Ávila Souza";
+  const int pac = pacientes.CodigoDoPaciente(c.paciente);
+  int n = 0;
   for (const auto& [olho, tipo, mes] : {std::tuple{"OD", "T", 3}, std::tuple{"OS", "T", 3},
                                         std::tuple{"OD", "O", 5}, std::tuple{"OD", "O", 6}}) {
     const DateTime data{2024, mes, 10}, hora{1899, 12, 30, 9, 10 + n, 0};
@@ -122,30 +131,79 @@ int main(int argc, char** argv) {
     q.Close();
     GravaExame(raiz / "exames", pac, codigo, 7.6 + 0.1 * n++);
     if (std::string(tipo) == "O")
-      exames.InsereExameOrto(codigo, 9.6, 0.1, 7.85, 0.62), orto = n - 1;
+      exames.InsereExameOrto(codigo, 9.6, 0.1, 7.85, 0.62), c.linhaOrto = n - 1;
   }
   pacientes.AtualizaExamesPaciente(pac, "OD 10/06/2024 09:13:00", n);
+  return true;
+}
 
-  zv::TBMapOperation mapa(dialogos);
-  zv::TBProcuraModulos scan(dialogos);
-  scan.ProcuraModulos(raiz / "mapas");
-  zv::browser::TfrmExamesView janela({&dialogos, dm, settings, records, mapa, scan.Botoes()});
+// The installation in `raiz`, showing the demo's orthokeratology patient.
+bool Instalacao(const std::string& raiz, Clinica& c) {
+  if (!c.Abre(raiz, raiz + "/BancoDados/DATABASE.GDB")) return false;
+  c.paciente = "Luís Otávio Brandão";
+  c.linhaOrto = 1;
+  return true;
+}
+
+// The window a map button opens over the browser, photographed once it is up, then closed.
+void FotografaMapa(QToolButton* botao, const std::string& caminho) {
+  QTimer::singleShot(500, [caminho] {
+    if (QWidget* mapa = QApplication::activeModalWidget()) {
+      Fotografa(*mapa, caminho);
+      mapa->close();
+    }
+  });
+  botao->click();
+}
+
+void Clica(QListWidget* lista, const std::string& texto) {
+  const auto itens = lista->findItems(QString::fromStdString(texto), Qt::MatchStartsWith);
+  if (!itens.isEmpty()) Clica(lista, lista->row(itens.front()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: browser_screenshots OUTDIR [INSTALLATION]\n");
+    return 2;
+  }
+  const std::string saida = argv[1];
+  fs::create_directories(saida);
+  zv::test::TempDir raiz;
+  if (!std::getenv("FIREBIRD_LOCK")) setenv("FIREBIRD_LOCK", (raiz / "lock").c_str(), 1);
+  Clinica c;
+  if (!(argc >= 3 ? Instalacao(fs::absolute(argv[2]).string(), c) : PequenaClinica(raiz, c)))
+    return 1;
+
+  zv::TBMapOperation mapa(c.dialogos);
+  zv::TBProcuraModulos scan(c.dialogos);
+  scan.ProcuraModulos(c.records.Paths.DirMapas);
+  zv::browser::TfrmExamesView janela(
+      {&c.dialogos, *c.dm, *c.settings, c.records, mapa, scan.Botoes()});
   janela.show();
   Assenta();
   auto* grade = janela.findChild<QListWidget*>("DBGridPacientes");
-  Clica(grade, 3);
+  Clica(grade, c.paciente);
   auto* lista = janela.findChild<QListWidget*>("lswPrincipal");
   janela.findChild<QCheckBox*>("cBoxMiniMapa")->setChecked(false);
   Clica(lista, 0);
   Fotografa(janela, saida + "/navegador-pacientes.png");
   janela.findChild<QCheckBox*>("cBoxMiniMapa")->setChecked(true);
-  Clica(lista, orto);
+  Clica(lista, c.linhaOrto);
   Fotografa(janela, saida + "/navegador-exame-orto.png");
   janela.findChild<QTabWidget*>("pcExames")->setCurrentIndex(1);
   Fotografa(janela, saida + "/navegador-exemplos.png");
+  // An installation has example exams: one of them in the axial map.
+  if (argc >= 3) {
+    Clica(lista, "OD - Central03");
+    FotografaMapa(janela.findChild<QToolButton*>("tbMapaPelmo"),
+                  saida + "/navegador-exemplo-mapa.png");
+  }
   janela.findChild<QTabWidget*>("pcExames")->setCurrentIndex(0);
   janela.findChild<QPushButton*>("bbtnBuscaAv")->click();
   Fotografa(janela, saida + "/navegador-busca.png");
-  dm.PDesconectionDataBase();
+  c.dm->PDesconectionDataBase();
   return 0;
 }

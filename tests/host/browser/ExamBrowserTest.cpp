@@ -549,5 +549,32 @@ TEST_F(BrowserFixture, ExamplesPageListsGroupsAndDisablesExamButtons) {
   EXPECT_THAT(b->FigurasExames(), ElementsAre(3, 3, 3, 3));
 }
 
+TEST_F(BrowserFixture, SingleMapOfAnExampleLoadsTheFilesItsItemNames) {
+  auto caixa = std::make_unique<std::array<TMatrizAngAnel, 1>>();
+  auto* tabela = &(*caixa)[0];
+  TMatrizAng aneis;
+  std::fill(std::begin(aneis), std::end(aneis), 16);
+  const TPupila pupila = {0, 0, 0, 0};
+  for (const auto& [nome, marca] : {std::pair{"Central03", 47.25}, std::pair{"Orto01", 41.5}}) {
+    for (auto& linha : *tabela) linha[1] = marca;
+    GravaArquivosExame(root / ("exemplos/" + std::string(nome)), *tabela, *tabela, aneis, 320, 240,
+                       pupila, 16);
+  }
+  auto b = Abre();
+  view["pcExames"].itemIndex = 1;
+  b->pcExamesChange();
+  view["lswPrincipal"].itemIndex = 2;  // "OD - Central03"
+  b->MapaClick("Pelmo");
+  EXPECT_EQ(Valor("entry"), "ProcessaMapa");
+  EXPECT_EQ(Valor("Dioptria"), "47.25");
+  std::filesystem::remove(root / "record.txt");
+  b->GridExemplosSelectCell(5);
+  view["lswPrincipal"].itemIndex = 0;  // "Orto01"
+  b->MapaClick("Pelmo");
+  EXPECT_EQ(Valor("entry"), "ProcessaMapaOrto");
+  EXPECT_EQ(Valor("Dioptria"), "41.50");
+  EXPECT_TRUE(m.dialogs.shown.empty()) << m.dialogs.Texts().front();
+}
+
 }  // namespace
 }  // namespace zv::browser::test
