@@ -31,7 +31,9 @@ for module in "$bin"/*.so; do
   case "$(basename "$module")" in
     Kandor.so|Pelmo.so|Rusk.so|Gavrel.so|Quillon.so|Sennet.so|Horvat.so|Bexley.so|Wendel.so)
       install -m 755 "$module" "$root/Mapas/" ;;
-    *) install -m 755 "$module" "$root/" ;;
+    Vessik.so|Captura.so|CapturaOrto.so|Processamento.so|Backup.so)
+      install -m 755 "$module" "$root/" ;;
+    *) ;;  # test modules of the build stay out of the installation
   esac
 done
 # Toolbar pictures of the single and multi maps, beside their modules.

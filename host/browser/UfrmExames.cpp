@@ -68,6 +68,41 @@ std::string Texto(const char* s) {
   return s ? s : "";
 }
 
+// The tables of the exams of one multi-map call, one entry per chosen exam; orthokeratology
+// values default to zeros, at least four entries as the module reads four.
+struct TabelasMultiMapa {
+  explicit TabelasMultiMapa(size_t n)
+      : pixels(n), dioptrias(n), aneis(n), pupilas(n), valores(std::max<size_t>(n, 4)) {}
+  std::vector<TMatrizAngAnel> pixels, dioptrias;
+  std::vector<TMatrizAng> aneis;
+  std::vector<TPupila> pupilas;
+  std::vector<TValoresOrto> valores;
+  void CopiaDe(size_t k, const TBMapOperation& op) {
+    op.GetDioptreTable(dioptrias[k]);
+    op.GetPixelTable(pixels[k]);
+    op.GetRingCounts(aneis[k]);
+    op.GetPupil(pupilas[k]);
+  }
+};
+
+// Calls the loaded multi-map module: Kandor's ProcessaMapas takes the orthokeratology argument
+// list, every other module the standard one.  Calling Kandor with the standard list would hand
+// it tables where it reads values.
+void ChamaProcessaMapas(bool kandor, void* janela, std::vector<TZVStream*>& cabecalhos,
+                        TabelasMultiMapa& t, TZVStream* extra, TInfosZV infos) {
+  const int32_t count = static_cast<int32_t>(cabecalhos.size());
+  const TDadosPac dados{cabecalhos.data(), count};
+  if (kandor && UBMapasDLL::ProcessaMapasOrto) {
+    UBMapasDLL::ProcessaMapasOrto(janela, dados, {t.pixels.data(), count},
+                                  {t.dioptrias.data(), count}, t.valores.data(), infos);
+  } else if (!kandor) {
+    StreamRewind(extra);
+    UBMapasDLL::ProcessaMapas(janela, dados, {t.pixels.data(), count}, {t.aneis.data(), count},
+                              {t.dioptrias.data(), count}, {t.pupilas.data(), count}, count,
+                              extra, infos);
+  }
+}
+
 }  // namespace
 
 const std::vector<std::string> kGruposExemplos = {"Ceratocone - Central",
@@ -91,8 +126,10 @@ std::vector<std::string> ItensExemplo(int grupo) {
   return itens;
 }
 
+bool ExemploOrto(const std::string& item) { return item.rfind("Orto", 0) == 0; }
+
 std::string NomeExemplo(const std::string& item) {
-  return item.rfind("Orto", 0) == 0 || item.size() < 5 ? item : item.substr(5);
+  return ExemploOrto(item) || item.size() < 5 ? item : item.substr(5);
 }
 
 ProporcaoGrade ProporcaoPorTela(double largura, double altura) {
@@ -457,7 +494,7 @@ void TfrmExames::MapaExemplo(const std::string& arquivo, const std::string& nome
   InfosDaChamada infos(amb_.records, 16, "2");
   // Orthokeratology examples carry no SAG, DIV or R0 of their own: zeros.
   const double valores[3] = {0, 0, 0};
-  if (nome.rfind("Orto", 0) == 0 && UBMapaDLL::ProcessaMapaOrto) {
+  if (ExemploOrto(nome) && UBMapaDLL::ProcessaMapaOrto) {
     UBMapaDLL::ProcessaMapaOrto(amb_.handle, nullptr, nullptr, t->cx, t->cy, cabecalho.Handle(),
                                 &t->pixels, &t->aneis, &t->dioptrias, &t->pupila, valores,
                                 amb_.records.Infos);
@@ -621,10 +658,7 @@ void TfrmExames::MapasClick(const std::string& caption) {
   StreamRewind(selecionados.Handle());
   const auto linhas = StreamReadLines(selecionados.Handle());
   const size_t n = linhas.size();
-  std::vector<TMatrizAngAnel> pixels(n), dioptrias(n);
-  std::vector<TMatrizAng> aneis(n);
-  std::vector<TPupila> pupilas(n);
-  std::vector<TValoresOrto> valores(std::max<size_t>(n, 4));
+  TabelasMultiMapa tabelas(n);
   std::vector<std::unique_ptr<MemoryStream>> cabecalhos;
   std::vector<TZVStream*> handles;
   const auto paciente = db_.Paciente(codPaciente_);
@@ -637,9 +671,9 @@ void TfrmExames::MapasClick(const std::string& caption) {
     }
     const ExameLinha& e = *exame_;
     if (e.Orto()) {
-      valores[k][0] = orto_.sag;
-      valores[k][1] = orto_.div;
-      valores[k][2] = orto_.r0;
+      tabelas.valores[k][0] = orto_.sag;
+      tabelas.valores[k][1] = orto_.div;
+      tabelas.valores[k][2] = orto_.r0;
     }
     if (!amb_.mapOperation.LoadExam(DirPaciente() + "/" + std::to_string(e.codigo))) {
       Timer1Timer();
@@ -647,10 +681,7 @@ void TfrmExames::MapasClick(const std::string& caption) {
                             "Atenção", MsgIcon::Warning);
       return;
     }
-    amb_.mapOperation.GetDioptreTable(dioptrias[k]);
-    amb_.mapOperation.GetPixelTable(pixels[k]);
-    amb_.mapOperation.GetRingCounts(aneis[k]);
-    amb_.mapOperation.GetPupil(pupilas[k]);
+    tabelas.CopiaDe(k, amb_.mapOperation);
     ExameArmazenado armazenado{paciente ? paciente->nome : "",
                                codPaciente_,
                                paciente ? paciente->rg : "",
@@ -663,17 +694,8 @@ void TfrmExames::MapasClick(const std::string& caption) {
     StreamWriteLines(handles.back(), CabecalhoMultiMapa(armazenado));
     StreamRewind(handles.back());
   }
-  const int32_t count = static_cast<int32_t>(n);
-  const TDadosPac dados{handles.data(), count};
-  if (modulo == ModuloMultiplo::Kandor && UBMapasDLL::ProcessaMapasOrto) {
-    UBMapasDLL::ProcessaMapasOrto(amb_.handle, dados, {pixels.data(), count},
-                                  {dioptrias.data(), count}, valores.data(), amb_.records.Infos);
-  } else {
-    StreamRewind(extra.Handle());
-    UBMapasDLL::ProcessaMapas(amb_.handle, dados, {pixels.data(), count}, {aneis.data(), count},
-                              {dioptrias.data(), count}, {pupilas.data(), count}, count,
-                              extra.Handle(), amb_.records.Infos);
-  }
+  ChamaProcessaMapas(modulo == ModuloMultiplo::Kandor, amb_.handle, handles, tabelas,
+                     extra.Handle(), amb_.records.Infos);
 }
 
 void TfrmExames::MapasExemplos(const std::string& arquivo) {
@@ -683,7 +705,7 @@ void TfrmExames::MapasExemplos(const std::string& arquivo) {
   DateTime data{2001, 1, 10};
   for (const auto& item : itens) {
     const bool direito = item.rfind("OS", 0) != 0;
-    const bool orto = item.size() >= 9 && item.substr(5, 4) == "Orto";
+    const bool orto = ExemploOrto(item);
     std::string prefixo;
     if (modulo == ModuloMultiplo::Horvat || modulo == ModuloMultiplo::Kandor)
       prefixo = orto ? "O" : "T";
@@ -712,39 +734,35 @@ void TfrmExames::MapasExemplos(const std::string& arquivo) {
   StreamRewind(selecionados.Handle());
   const auto linhas = StreamReadLines(selecionados.Handle());
   const size_t n = linhas.size();
-  std::vector<TMatrizAngAnel> pixels(n), dioptrias(n);
-  std::vector<TMatrizAng> aneis(n);
-  std::vector<TPupila> pupilas(n);
+  TabelasMultiMapa tabelas(n);
   std::vector<std::unique_ptr<MemoryStream>> cabecalhos;
   std::vector<TZVStream*> handles;
   for (size_t k = 0; k < n; ++k) {
     cabecalhos.push_back(std::make_unique<MemoryStream>());
     handles.push_back(cabecalhos.back()->Handle());
+    // A wizard may hand the lines back without their type prefix: match by legend.
+    const std::string legenda = LegendaDaLinha(linhas[k]);
     const size_t pos = static_cast<size_t>(
-        std::find(candidatos.begin(), candidatos.end(), linhas[k]) - candidatos.begin());
-    if (pos >= itens.size()) continue;
-    const std::string nome = NomeExemplo(itens[pos]);
-    if (!amb_.mapOperation.LoadExam(Texto(amb_.records.Paths.DirExemplos) + "/" + nome)) {
+        std::find_if(candidatos.begin(), candidatos.end(),
+                     [&](const std::string& c) { return LegendaDaLinha(c) == legenda; }) -
+        candidatos.begin());
+    if (pos >= itens.size() ||
+        !amb_.mapOperation.LoadExam(Texto(amb_.records.Paths.DirExemplos) + "/" +
+                                    NomeExemplo(itens[pos]))) {
       Timer1Timer();
       amb_.dialogs->Message("Não foi encontrado um dos exames. Não é possível continuar.",
                             "Atenção", MsgIcon::Warning);
       return;
     }
-    amb_.mapOperation.GetDioptreTable(dioptrias[k]);
-    amb_.mapOperation.GetPixelTable(pixels[k]);
-    amb_.mapOperation.GetRingCounts(aneis[k]);
-    amb_.mapOperation.GetPupil(pupilas[k]);
-    const std::string linha = LegendaDaLinha(linhas[k]);
-    StreamWriteLines(handles.back(),
-                     {"Exemplo", "00", "00", linha.substr(0, 2),
-                      linha.size() >= 13 ? linha.substr(5, 8) : "", "00:00:00", "Dr. Brondell"});
+    tabelas.CopiaDe(k, amb_.mapOperation);
+    StreamWriteLines(handles.back(), {"Exemplo", "00", "00", legenda.substr(0, 2),
+                                      legenda.size() >= 13 ? legenda.substr(5, 8) : "",
+                                      "00:00:00", "Dr. Brondell"});
     StreamRewind(handles.back());
   }
-  const int32_t count = static_cast<int32_t>(n);
-  StreamRewind(extra.Handle());
-  UBMapasDLL::ProcessaMapas(amb_.handle, {handles.data(), count}, {pixels.data(), count},
-                            {aneis.data(), count}, {dioptrias.data(), count},
-                            {pupilas.data(), count}, count, extra.Handle(), amb_.records.Infos);
+  // The examples carry no orthokeratology values of their own: Kandor gets zeros.
+  ChamaProcessaMapas(modulo == ModuloMultiplo::Kandor, amb_.handle, handles, tabelas,
+                     extra.Handle(), amb_.records.Infos);
 }
 
 // ---------------------------------------------------------------------------- deletion

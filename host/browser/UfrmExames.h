@@ -43,6 +43,8 @@ struct AmbienteNavegador {
 extern const std::vector<std::string> kGruposExemplos;
 // Items of example group `grupo` (0..5).
 std::vector<std::string> ItensExemplo(int grupo);
+// Whether an item of that list is an orthokeratology example ("Orto01".."Orto04").
+bool ExemploOrto(const std::string& item);
 // The example an item of that list names, whose files are the name + "m.txt", "d.txt", "a.txt"
 // in the examples directory: the caption from its 6th character ("OD - Central01" names
 // Central01), an orthokeratology item its whole caption ("Orto01").

@@ -549,13 +549,15 @@ TEST_F(BrowserFixture, ExamplesPageListsGroupsAndDisablesExamButtons) {
   EXPECT_THAT(b->FigurasExames(), ElementsAre(3, 3, 3, 3));
 }
 
-TEST_F(BrowserFixture, SingleMapOfAnExampleLoadsTheFilesItsItemNames) {
+TEST_F(BrowserFixture, MapsOfAnExampleLoadTheFilesItsItemNamesAndKnowOrthokeratology) {
   auto caixa = std::make_unique<std::array<TMatrizAngAnel, 1>>();
   auto* tabela = &(*caixa)[0];
   TMatrizAng aneis;
   std::fill(std::begin(aneis), std::end(aneis), 16);
   const TPupila pupila = {0, 0, 0, 0};
-  for (const auto& [nome, marca] : {std::pair{"Central03", 47.25}, std::pair{"Orto01", 41.5}}) {
+  for (const auto& [nome, marca] :
+       {std::pair{"Central03", 47.25}, std::pair{"Orto01", 41.5}, std::pair{"Orto02", 41.0},
+        std::pair{"Orto03", 40.5}, std::pair{"Orto04", 40.0}}) {
     for (auto& linha : *tabela) linha[1] = marca;
     GravaArquivosExame(root / ("exemplos/" + std::string(nome)), *tabela, *tabela, aneis, 320, 240,
                        pupila, 16);
@@ -573,6 +575,15 @@ TEST_F(BrowserFixture, SingleMapOfAnExampleLoadsTheFilesItsItemNames) {
   b->MapaClick("Pelmo");
   EXPECT_EQ(Valor("entry"), "ProcessaMapaOrto");
   EXPECT_EQ(Valor("Dioptria"), "41.50");
+  std::filesystem::remove(root / "record.txt");
+  b->MapasClick("Kandor");
+  EXPECT_EQ(Valor("lista"),
+            "OOlho Direito - 10/01/01 00:00:00|OOlho Direito - 12/01/01 00:00:00|"
+            "OOlho Direito - 14/01/01 00:00:00|OOlho Direito - 16/01/01 00:00:00|");
+  EXPECT_EQ(Valor("entry"), "ProcessaMapasOrto");
+  EXPECT_EQ(Valor("0Dioptria"), "41.50");
+  EXPECT_EQ(Valor("3Dioptria"), "40.00");
+  EXPECT_EQ(Valor("3Orto"), "0.00,0.00,0.00");
   EXPECT_TRUE(m.dialogs.shown.empty()) << m.dialogs.Texts().front();
 }
 
