@@ -85,6 +85,20 @@ struct TabelasMultiMapa {
   }
 };
 
+// Runs the loaded multi-map module's wizard on the candidate lines: Horvat's Wizard takes the
+// argument list with the orthokeratology flag (its lines carry the type prefix), every other
+// module the standard one.
+int32_t ChamaWizard(bool horvat, void* janela, const std::vector<std::string>& candidatos,
+                    MemoryStream& selecionados, MemoryStream& extra, TInfosZV infos) {
+  MemoryStream lista;
+  StreamWriteLines(lista.Handle(), candidatos);
+  StreamRewind(lista.Handle());
+  if (horvat && UBMapasDLL::WizardOrto)
+    return UBMapasDLL::WizardOrto(janela, lista.Handle(), selecionados.Handle(), extra.Handle(),
+                                  1, infos);
+  return UBMapasDLL::Wizard(janela, lista.Handle(), selecionados.Handle(), extra.Handle(), infos);
+}
+
 // Calls the loaded multi-map module: Kandor's ProcessaMapas takes the orthokeratology argument
 // list, every other module the standard one.  Calling Kandor with the standard list would hand
 // it tables where it reads values.
@@ -643,16 +657,10 @@ void TfrmExames::MapasClick(const std::string& caption) {
     return;
   }
   LiberaAoSair libera(&UBMapasDLL::LiberaModulo);
-  MemoryStream lista, selecionados, extra;
-  StreamWriteLines(lista.Handle(), candidatos);
-  StreamRewind(lista.Handle());
-  const int resposta =
-      modulo == ModuloMultiplo::Horvat && UBMapasDLL::WizardOrto
-          ? UBMapasDLL::WizardOrto(amb_.handle, lista.Handle(), selecionados.Handle(),
-                                   extra.Handle(), 1, amb_.records.Infos)
-          : UBMapasDLL::Wizard(amb_.handle, lista.Handle(), selecionados.Handle(), extra.Handle(),
-                               amb_.records.Infos);
-  if (resposta != 1) return;
+  MemoryStream selecionados, extra;
+  if (ChamaWizard(modulo == ModuloMultiplo::Horvat, amb_.handle, candidatos, selecionados,
+                  extra, amb_.records.Infos) != 1)
+    return;
   MostraAviso();
 
   StreamRewind(selecionados.Handle());
@@ -724,11 +732,9 @@ void TfrmExames::MapasExemplos(const std::string& arquivo) {
   }
   LiberaAoSair libera(&UBMapasDLL::LiberaModulo);
   InfosDaChamada infos(amb_.records, 16, Texto(amb_.records.Infos.TipoCone));
-  MemoryStream lista, selecionados, extra;
-  StreamWriteLines(lista.Handle(), candidatos);
-  StreamRewind(lista.Handle());
-  if (UBMapasDLL::Wizard(amb_.handle, lista.Handle(), selecionados.Handle(), extra.Handle(),
-                         amb_.records.Infos) != 1)
+  MemoryStream selecionados, extra;
+  if (ChamaWizard(modulo == ModuloMultiplo::Horvat, amb_.handle, candidatos, selecionados,
+                  extra, amb_.records.Infos) != 1)
     return;
   MostraAviso();
   StreamRewind(selecionados.Handle());

@@ -584,6 +584,10 @@ TEST_F(BrowserFixture, MapsOfAnExampleLoadTheFilesItsItemNamesAndKnowOrthokerato
   EXPECT_EQ(Valor("0Dioptria"), "41.50");
   EXPECT_EQ(Valor("3Dioptria"), "40.00");
   EXPECT_EQ(Valor("3Orto"), "0.00,0.00,0.00");
+  std::filesystem::remove(root / "record.txt");
+  b->MapasClick("Horvat");
+  EXPECT_EQ(Valor("flag"), "1") << "Horvat's wizard takes the orthokeratology argument list";
+  EXPECT_THAT(Valor("lista"), HasSubstr("OOlho Direito - 10/01/01 00:00:00|"));
   EXPECT_TRUE(m.dialogs.shown.empty()) << m.dialogs.Texts().front();
 }
 
