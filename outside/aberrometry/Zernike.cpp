@@ -23,20 +23,24 @@ double Radial(int n, int m, double rho) {
 }
 
 struct Amostra {
+  int meridiano;
   double rho, theta, sag, peso;
 };
 
-// Samples of the sag over the pupil: every meridian, radii at the middle of equal rings, each
-// weighted by the area it stands for.
+// Samples of the sag over the pupil: every meridian at every whole pixel of the sag's grid
+// within the pupil, where the sag is exact rather than interpolated, each weighted by the area
+// it stands for.  A meridian's samples stop at its first gap, so consecutive samples of one
+// meridian are neighbours on its profile.
 std::vector<Amostra> Amostras(const mapas::GradePotencia& sag, double raioPupila) {
-  constexpr int kAneis = 40;
   std::vector<Amostra> amostras;
+  const int ultimo = static_cast<int>(std::floor(raioPupila / sag.mmPorPixel + 1e-9));
   for (int m = 1; m <= mapas::kMeridianos; ++m) {
     const double theta = mapas::AnguloClinico(m) * std::numbers::pi / 180;
-    for (int k = 0; k < kAneis; ++k) {
-      const double rho = (k + 0.5) / kAneis;
-      const double z = sag.Em(m, rho * raioPupila / sag.mmPorPixel);
-      if (std::isfinite(z)) amostras.push_back({rho, theta, z, rho});
+    for (int p = 0; p <= std::min(ultimo, mapas::kRaioMaximoPx); ++p) {
+      const double z = sag.Valor(m, p);
+      if (!std::isfinite(z)) break;
+      const double rho = p * sag.mmPorPixel / raioPupila;
+      amostras.push_back({m, rho, theta, z, rho});
     }
   }
   return amostras;
@@ -154,21 +158,48 @@ AnaliseZernike AnalisaSagitta(const mapas::GradePotencia& sagitta, double raioPu
   double z0 = 0;
   r.raioEsferaMm = EsferaDeMelhorAjuste(amostras, r.raioPupilaMm, z0);
 
-  // Weighted least squares of the height above the sphere, in micrometres.
+  // The height above the sphere, in micrometres, at every sample.
+  std::vector<double> altura(amostras.size());
+  for (size_t i = 0; i < amostras.size(); ++i) {
+    const Amostra& s = amostras[i];
+    altura[i] = (SagEsfera(r.raioEsferaMm, s.rho * r.raioPupilaMm) + z0 - s.sag) * 1000;
+  }
+
+  // The axial map gives each meridian's slope, so an error of one ring moves the height of
+  // everything outside it on that meridian.  The terms are therefore fitted to the height's
+  // rise between neighbouring samples of a meridian, where such an error weighs once, as the
+  // slope error it is, instead of as a step over the rest of the meridian.  Weighted by area:
+  // near the centre the meridians' rays share the same few pixels.
   std::array<std::array<double, kTermos>, kTermos> A{};
   std::array<double, kTermos> b{};
-  std::array<double, kTermos> z{};
-  for (const auto& s : amostras) {
-    const double altura = (SagEsfera(r.raioEsferaMm, s.rho * r.raioPupilaMm) + z0 - s.sag) * 1000;
-    for (int j = 0; j < kTermos; ++j) z[j] = Zernike(j, s.rho, s.theta);
-    for (int i = 0; i < kTermos; ++i) {
-      b[i] += s.peso * z[i] * altura;
-      for (int j = 0; j <= i; ++j) A[i][j] += s.peso * z[i] * z[j];
+  std::array<double, kTermos> anterior{}, atual{}, subida{};
+  for (size_t i = 0; i < amostras.size(); ++i) {
+    const Amostra& s = amostras[i];
+    for (int j = 1; j < kTermos; ++j) atual[j] = Zernike(j, s.rho, s.theta);
+    if (i > 0 && amostras[i - 1].meridiano == s.meridiano) {
+      const double peso = (amostras[i - 1].rho + s.rho) / 2;
+      for (int j = 1; j < kTermos; ++j) subida[j] = atual[j] - anterior[j];
+      const double dz = altura[i] - altura[i - 1];
+      for (int k = 1; k < kTermos; ++k) {
+        b[k] += peso * subida[k] * dz;
+        for (int j = 1; j <= k; ++j) A[k][j] += peso * subida[k] * subida[j];
+      }
     }
+    anterior = atual;
   }
+  A[0][0] = 1;  // piston, which no rise shows, is solved for below
   for (int i = 0; i < kTermos; ++i)
     for (int j = i + 1; j < kTermos; ++j) A[i][j] = A[j][i];
   if (!Resolve(A, b)) return r;
+  // Piston: the mean of what the other terms leave of the height.
+  double sp = 0, sh = 0;
+  for (size_t i = 0; i < amostras.size(); ++i) {
+    const Amostra& s = amostras[i];
+    double resto = altura[i];
+    for (int j = 1; j < kTermos; ++j) resto -= b[j] * Zernike(j, s.rho, s.theta);
+    sp += s.peso, sh += s.peso * resto;
+  }
+  b[0] = sh / sp;
   r.coeficientes.assign(b.begin(), b.end());
   for (int j = 1; j < kTermos; ++j) {
     r.rmsTotal += b[j] * b[j];
