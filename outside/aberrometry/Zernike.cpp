@@ -22,8 +22,26 @@ double Radial(int n, int m, double rho) {
   return soma;
 }
 
+// The fit uses every term up to the 10th order and reports those up to the 6th: a cornea's
+// shape beyond the 6th order (a cone's, a scar's) then has terms of its own instead of
+// leaking into the reported ones, which stay close to the height's own decomposition.
+constexpr int kOrdemAjuste = 10;
+constexpr int kTermosAjuste = (kOrdemAjuste + 1) * (kOrdemAjuste + 2) / 2;  // 66
+using Vetor = std::array<double, kTermosAjuste>;
+using Matriz = std::array<Vetor, kTermosAjuste>;
+
+// A term's value is its normalised radial polynomial times cos(m theta), sin(|m| theta) or 1.
+double ParteRadial(int j, double rho) {
+  const auto [n, m] = IndiceOSA(j);
+  return std::sqrt((m == 0 ? 1.0 : 2.0) * (n + 1)) * Radial(n, std::abs(m), rho);
+}
+double ParteAngular(int j, double theta) {
+  const int m = IndiceOSA(j).m;
+  return m > 0 ? std::cos(m * theta) : m < 0 ? std::sin(-m * theta) : 1.0;
+}
+
 struct Amostra {
-  int meridiano;
+  int meridiano, pixel;
   double rho, theta, sag, peso;
 };
 
@@ -40,7 +58,7 @@ std::vector<Amostra> Amostras(const mapas::GradePotencia& sag, double raioPupila
       const double z = sag.Valor(m, p);
       if (!std::isfinite(z)) break;
       const double rho = p * sag.mmPorPixel / raioPupila;
-      amostras.push_back({m, rho, theta, z, rho});
+      amostras.push_back({m, p, rho, theta, z, rho});
     }
   }
   return amostras;
@@ -83,8 +101,8 @@ double EsferaDeMelhorAjuste(const std::vector<Amostra>& a, double raioPupila, do
 }
 
 // Solves the symmetric positive system in place (Cholesky); false when it is singular.
-bool Resolve(std::array<std::array<double, kTermos>, kTermos>& A, std::array<double, kTermos>& b) {
-  for (int i = 0; i < kTermos; ++i) {
+bool Resolve(Matriz& A, Vetor& b) {
+  for (int i = 0; i < kTermosAjuste; ++i) {
     for (int j = 0; j <= i; ++j) {
       double s = A[i][j];
       for (int k = 0; k < j; ++k) s -= A[i][k] * A[j][k];
@@ -96,16 +114,41 @@ bool Resolve(std::array<std::array<double, kTermos>, kTermos>& A, std::array<dou
       }
     }
   }
-  for (int i = 0; i < kTermos; ++i) {
+  for (int i = 0; i < kTermosAjuste; ++i) {
     for (int k = 0; k < i; ++k) b[i] -= A[i][k] * b[k];
     b[i] /= A[i][i];
   }
-  for (int i = kTermos - 1; i >= 0; --i) {
-    for (int k = i + 1; k < kTermos; ++k) b[i] -= A[k][i] * b[k];
+  for (int i = kTermosAjuste - 1; i >= 0; --i) {
+    for (int k = i + 1; k < kTermosAjuste; ++k) b[i] -= A[k][i] * b[k];
     b[i] /= A[i][i];
   }
   return true;
 }
+
+// The terms' values at the samples, each the product of a radial part, the same on every
+// meridian, and an angular part, the same at every radius: both computed once.
+class ValoresDosTermos {
+ public:
+  explicit ValoresDosTermos(const std::vector<Amostra>& amostras) {
+    for (const Amostra& s : amostras) {
+      if (s.pixel < static_cast<int>(radiais_.size())) continue;
+      radiais_.resize(s.pixel + 1);
+      for (int j = 0; j < kTermosAjuste; ++j) radiais_[s.pixel][j] = ParteRadial(j, s.rho);
+    }
+  }
+  void Em(const Amostra& s, Vetor& z) {
+    if (s.meridiano != meridiano_) {
+      meridiano_ = s.meridiano;
+      for (int j = 0; j < kTermosAjuste; ++j) angulares_[j] = ParteAngular(j, s.theta);
+    }
+    for (int j = 0; j < kTermosAjuste; ++j) z[j] = radiais_[s.pixel][j] * angulares_[j];
+  }
+
+ private:
+  std::vector<Vetor> radiais_;
+  Vetor angulares_{};
+  int meridiano_ = -1;
+};
 
 }  // namespace
 
@@ -115,11 +158,7 @@ OrdemFrequencia IndiceOSA(int j) {
 }
 
 double Zernike(int j, double rho, double theta) {
-  const auto [n, m] = IndiceOSA(j);
-  const double r = Radial(n, std::abs(m), rho);
-  if (m == 0) return std::sqrt(n + 1.0) * r;
-  const double norma = std::sqrt(2 * (n + 1.0));
-  return m > 0 ? norma * r * std::cos(m * theta) : norma * r * std::sin(-m * theta);
+  return ParteRadial(j, rho) * ParteAngular(j, theta);
 }
 
 std::string NomeDoTermo(int j) {
@@ -170,37 +209,38 @@ AnaliseZernike AnalisaSagitta(const mapas::GradePotencia& sagitta, double raioPu
   // rise between neighbouring samples of a meridian, where such an error weighs once, as the
   // slope error it is, instead of as a step over the rest of the meridian.  Weighted by area:
   // near the centre the meridians' rays share the same few pixels.
-  std::array<std::array<double, kTermos>, kTermos> A{};
-  std::array<double, kTermos> b{};
-  std::array<double, kTermos> anterior{}, atual{}, subida{};
+  ValoresDosTermos termos(amostras);
+  Matriz A{};
+  Vetor b{}, anterior{}, atual{};
   for (size_t i = 0; i < amostras.size(); ++i) {
     const Amostra& s = amostras[i];
-    for (int j = 1; j < kTermos; ++j) atual[j] = Zernike(j, s.rho, s.theta);
+    termos.Em(s, atual);
     if (i > 0 && amostras[i - 1].meridiano == s.meridiano) {
       const double peso = (amostras[i - 1].rho + s.rho) / 2;
-      for (int j = 1; j < kTermos; ++j) subida[j] = atual[j] - anterior[j];
       const double dz = altura[i] - altura[i - 1];
-      for (int k = 1; k < kTermos; ++k) {
-        b[k] += peso * subida[k] * dz;
-        for (int j = 1; j <= k; ++j) A[k][j] += peso * subida[k] * subida[j];
+      for (int k = 1; k < kTermosAjuste; ++k) {
+        const double sk = peso * (atual[k] - anterior[k]);
+        b[k] += sk * dz;
+        for (int j = 1; j <= k; ++j) A[k][j] += sk * (atual[j] - anterior[j]);
       }
     }
     anterior = atual;
   }
   A[0][0] = 1;  // piston, which no rise shows, is solved for below
-  for (int i = 0; i < kTermos; ++i)
-    for (int j = i + 1; j < kTermos; ++j) A[i][j] = A[j][i];
+  for (int i = 0; i < kTermosAjuste; ++i)
+    for (int j = i + 1; j < kTermosAjuste; ++j) A[i][j] = A[j][i];
   if (!Resolve(A, b)) return r;
   // Piston: the mean of what the other terms leave of the height.
   double sp = 0, sh = 0;
   for (size_t i = 0; i < amostras.size(); ++i) {
     const Amostra& s = amostras[i];
+    termos.Em(s, atual);
     double resto = altura[i];
-    for (int j = 1; j < kTermos; ++j) resto -= b[j] * Zernike(j, s.rho, s.theta);
+    for (int j = 1; j < kTermosAjuste; ++j) resto -= b[j] * atual[j];
     sp += s.peso, sh += s.peso * resto;
   }
   b[0] = sh / sp;
-  r.coeficientes.assign(b.begin(), b.end());
+  r.coeficientes.assign(b.begin(), b.begin() + kTermos);
   for (int j = 1; j < kTermos; ++j) {
     r.rmsTotal += b[j] * b[j];
     if (j >= kPrimeiroAltaOrdem) r.rmsAltaOrdem += b[j] * b[j];
