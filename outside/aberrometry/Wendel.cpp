@@ -5,6 +5,8 @@
 // Largura and Altura the size of the map picture.
 #include <QWidget>
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <type_traits>
 
 #include "Elevacao.h"
@@ -12,6 +14,7 @@
 #include "Streams.h"
 #include "TfrmAberrometria.h"
 #include "UBConstantes.h"
+#include "ViesAmostragem.h"
 
 #define WENDEL_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -30,9 +33,18 @@ int32_t Mostra(QWidget* pai, const TMatrizAngAnel* pixels, const TMatrizAngAnel*
                const TMatrizAng* aneis, uint8_t numAneis, double raioPupila, double fator,
                int32_t largura, int32_t altura, TZVStream* cabecalho, const TZVTextList* clinica) {
   mapas::GradePotencia axial;
-  if (pixels && dioptrias && aneis)
-    axial = mapas::CalculaGrade(mapas::TipoMapa::Axial, *pixels, *aneis, *dioptrias,
-                                numAneis == 16 ? 16 : 32, mapas::MilimetrosPorPixel(fator));
+  const int aneisDoCone = numAneis == 16 ? 16 : 32;
+  if (pixels && dioptrias && aneis) {
+    // The host's table stays as it is: the detector's bias comes out of a copy.
+    struct Tabela {
+      TMatrizAngAnel valores;
+    };
+    auto corrigidas = std::make_unique<Tabela>();
+    std::memcpy(corrigidas->valores, *dioptrias, sizeof(TMatrizAngAnel));
+    CorrigeViesMeridional(*pixels, *aneis, aneisDoCone, corrigidas->valores);
+    axial = mapas::CalculaGrade(mapas::TipoMapa::Axial, *pixels, *aneis, corrigidas->valores,
+                                aneisDoCone, mapas::MilimetrosPorPixel(fator));
+  }
   DadosAberrometria dados;
   dados.analise = AnalisaSagitta(mapas::CalculaSagitta(axial),
                                  raioPupila >= 0.5 && raioPupila <= 5 ? raioPupila : 3.0);

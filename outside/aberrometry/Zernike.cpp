@@ -22,21 +22,43 @@ double Radial(int n, int m, double rho) {
   return soma;
 }
 
+// The fit uses every term up to the 10th order and reports those up to the 6th: a cornea's
+// shape beyond the 6th order (a cone's, a scar's) then has terms of its own instead of
+// leaking into the reported ones, which stay close to the height's own decomposition.
+constexpr int kOrdemAjuste = 10;
+constexpr int kTermosAjuste = (kOrdemAjuste + 1) * (kOrdemAjuste + 2) / 2;  // 66
+using Vetor = std::array<double, kTermosAjuste>;
+using Matriz = std::array<Vetor, kTermosAjuste>;
+
+// A term's value is its normalised radial polynomial times cos(m theta), sin(|m| theta) or 1.
+double ParteRadial(int j, double rho) {
+  const auto [n, m] = IndiceOSA(j);
+  return std::sqrt((m == 0 ? 1.0 : 2.0) * (n + 1)) * Radial(n, std::abs(m), rho);
+}
+double ParteAngular(int j, double theta) {
+  const int m = IndiceOSA(j).m;
+  return m > 0 ? std::cos(m * theta) : m < 0 ? std::sin(-m * theta) : 1.0;
+}
+
 struct Amostra {
+  int meridiano, pixel;
   double rho, theta, sag, peso;
 };
 
-// Samples of the sag over the pupil: every meridian, radii at the middle of equal rings, each
-// weighted by the area it stands for.
+// Samples of the sag over the pupil: every meridian at every whole pixel of the sag's grid
+// within the pupil, where the sag is exact rather than interpolated, each weighted by the area
+// it stands for.  A meridian's samples stop at its first gap, so consecutive samples of one
+// meridian are neighbours on its profile.
 std::vector<Amostra> Amostras(const mapas::GradePotencia& sag, double raioPupila) {
-  constexpr int kAneis = 40;
   std::vector<Amostra> amostras;
+  const int ultimo = static_cast<int>(std::floor(raioPupila / sag.mmPorPixel + 1e-9));
   for (int m = 1; m <= mapas::kMeridianos; ++m) {
     const double theta = mapas::AnguloClinico(m) * std::numbers::pi / 180;
-    for (int k = 0; k < kAneis; ++k) {
-      const double rho = (k + 0.5) / kAneis;
-      const double z = sag.Em(m, rho * raioPupila / sag.mmPorPixel);
-      if (std::isfinite(z)) amostras.push_back({rho, theta, z, rho});
+    for (int p = 0; p <= std::min(ultimo, mapas::kRaioMaximoPx); ++p) {
+      const double z = sag.Valor(m, p);
+      if (!std::isfinite(z)) break;
+      const double rho = p * sag.mmPorPixel / raioPupila;
+      amostras.push_back({m, p, rho, theta, z, rho});
     }
   }
   return amostras;
@@ -79,8 +101,8 @@ double EsferaDeMelhorAjuste(const std::vector<Amostra>& a, double raioPupila, do
 }
 
 // Solves the symmetric positive system in place (Cholesky); false when it is singular.
-bool Resolve(std::array<std::array<double, kTermos>, kTermos>& A, std::array<double, kTermos>& b) {
-  for (int i = 0; i < kTermos; ++i) {
+bool Resolve(Matriz& A, Vetor& b) {
+  for (int i = 0; i < kTermosAjuste; ++i) {
     for (int j = 0; j <= i; ++j) {
       double s = A[i][j];
       for (int k = 0; k < j; ++k) s -= A[i][k] * A[j][k];
@@ -92,16 +114,41 @@ bool Resolve(std::array<std::array<double, kTermos>, kTermos>& A, std::array<dou
       }
     }
   }
-  for (int i = 0; i < kTermos; ++i) {
+  for (int i = 0; i < kTermosAjuste; ++i) {
     for (int k = 0; k < i; ++k) b[i] -= A[i][k] * b[k];
     b[i] /= A[i][i];
   }
-  for (int i = kTermos - 1; i >= 0; --i) {
-    for (int k = i + 1; k < kTermos; ++k) b[i] -= A[k][i] * b[k];
+  for (int i = kTermosAjuste - 1; i >= 0; --i) {
+    for (int k = i + 1; k < kTermosAjuste; ++k) b[i] -= A[k][i] * b[k];
     b[i] /= A[i][i];
   }
   return true;
 }
+
+// The terms' values at the samples, each the product of a radial part, the same on every
+// meridian, and an angular part, the same at every radius: both computed once.
+class ValoresDosTermos {
+ public:
+  explicit ValoresDosTermos(const std::vector<Amostra>& amostras) {
+    for (const Amostra& s : amostras) {
+      if (s.pixel < static_cast<int>(radiais_.size())) continue;
+      radiais_.resize(s.pixel + 1);
+      for (int j = 0; j < kTermosAjuste; ++j) radiais_[s.pixel][j] = ParteRadial(j, s.rho);
+    }
+  }
+  void Em(const Amostra& s, Vetor& z) {
+    if (s.meridiano != meridiano_) {
+      meridiano_ = s.meridiano;
+      for (int j = 0; j < kTermosAjuste; ++j) angulares_[j] = ParteAngular(j, s.theta);
+    }
+    for (int j = 0; j < kTermosAjuste; ++j) z[j] = radiais_[s.pixel][j] * angulares_[j];
+  }
+
+ private:
+  std::vector<Vetor> radiais_;
+  Vetor angulares_{};
+  int meridiano_ = -1;
+};
 
 }  // namespace
 
@@ -111,11 +158,7 @@ OrdemFrequencia IndiceOSA(int j) {
 }
 
 double Zernike(int j, double rho, double theta) {
-  const auto [n, m] = IndiceOSA(j);
-  const double r = Radial(n, std::abs(m), rho);
-  if (m == 0) return std::sqrt(n + 1.0) * r;
-  const double norma = std::sqrt(2 * (n + 1.0));
-  return m > 0 ? norma * r * std::cos(m * theta) : norma * r * std::sin(-m * theta);
+  return ParteRadial(j, rho) * ParteAngular(j, theta);
 }
 
 std::string NomeDoTermo(int j) {
@@ -154,22 +197,50 @@ AnaliseZernike AnalisaSagitta(const mapas::GradePotencia& sagitta, double raioPu
   double z0 = 0;
   r.raioEsferaMm = EsferaDeMelhorAjuste(amostras, r.raioPupilaMm, z0);
 
-  // Weighted least squares of the height above the sphere, in micrometres.
-  std::array<std::array<double, kTermos>, kTermos> A{};
-  std::array<double, kTermos> b{};
-  std::array<double, kTermos> z{};
-  for (const auto& s : amostras) {
-    const double altura = (SagEsfera(r.raioEsferaMm, s.rho * r.raioPupilaMm) + z0 - s.sag) * 1000;
-    for (int j = 0; j < kTermos; ++j) z[j] = Zernike(j, s.rho, s.theta);
-    for (int i = 0; i < kTermos; ++i) {
-      b[i] += s.peso * z[i] * altura;
-      for (int j = 0; j <= i; ++j) A[i][j] += s.peso * z[i] * z[j];
-    }
+  // The height above the sphere, in micrometres, at every sample.
+  std::vector<double> altura(amostras.size());
+  for (size_t i = 0; i < amostras.size(); ++i) {
+    const Amostra& s = amostras[i];
+    altura[i] = (SagEsfera(r.raioEsferaMm, s.rho * r.raioPupilaMm) + z0 - s.sag) * 1000;
   }
-  for (int i = 0; i < kTermos; ++i)
-    for (int j = i + 1; j < kTermos; ++j) A[i][j] = A[j][i];
+
+  // The axial map gives each meridian's slope, so an error of one ring moves the height of
+  // everything outside it on that meridian.  The terms are therefore fitted to the height's
+  // rise between neighbouring samples of a meridian, where such an error weighs once, as the
+  // slope error it is, instead of as a step over the rest of the meridian.  Weighted by area:
+  // near the centre the meridians' rays share the same few pixels.
+  ValoresDosTermos termos(amostras);
+  Matriz A{};
+  Vetor b{}, anterior{}, atual{};
+  for (size_t i = 0; i < amostras.size(); ++i) {
+    const Amostra& s = amostras[i];
+    termos.Em(s, atual);
+    if (i > 0 && amostras[i - 1].meridiano == s.meridiano) {
+      const double peso = (amostras[i - 1].rho + s.rho) / 2;
+      const double dz = altura[i] - altura[i - 1];
+      for (int k = 1; k < kTermosAjuste; ++k) {
+        const double sk = peso * (atual[k] - anterior[k]);
+        b[k] += sk * dz;
+        for (int j = 1; j <= k; ++j) A[k][j] += sk * (atual[j] - anterior[j]);
+      }
+    }
+    anterior = atual;
+  }
+  A[0][0] = 1;  // piston, which no rise shows, is solved for below
+  for (int i = 0; i < kTermosAjuste; ++i)
+    for (int j = i + 1; j < kTermosAjuste; ++j) A[i][j] = A[j][i];
   if (!Resolve(A, b)) return r;
-  r.coeficientes.assign(b.begin(), b.end());
+  // Piston: the mean of what the other terms leave of the height.
+  double sp = 0, sh = 0;
+  for (size_t i = 0; i < amostras.size(); ++i) {
+    const Amostra& s = amostras[i];
+    termos.Em(s, atual);
+    double resto = altura[i];
+    for (int j = 1; j < kTermosAjuste; ++j) resto -= b[j] * atual[j];
+    sp += s.peso, sh += s.peso * resto;
+  }
+  b[0] = sh / sp;
+  r.coeficientes.assign(b.begin(), b.begin() + kTermos);
   for (int j = 1; j < kTermos; ++j) {
     r.rmsTotal += b[j] * b[j];
     if (j >= kPrimeiroAltaOrdem) r.rmsAltaOrdem += b[j] * b[j];

@@ -42,7 +42,10 @@ struct AnaliseZernike {
 };
 
 // The analysis over a pupil of radius `raioPupilaMm`, or over the largest zone the sag covers
-// when that is smaller.  Not valid when the sag covers less than 1 mm of radius.
+// when that is smaller.  Not valid when the sag covers less than 1 mm of radius.  It reads the
+// sag at the grid's whole pixels: the sphere is fitted to the sag itself, the terms (up to the
+// 10th order, of which the 6 first orders are kept) to the rise of the height between
+// neighbouring pixels of each meridian.
 AnaliseZernike AnalisaSagitta(const mapas::GradePotencia& sagitta, double raioPupilaMm);
 
 }  // namespace aberrometria
