@@ -1,5 +1,6 @@
 // The Qt view of the new-exam assistant: the window's layout in pixels, step rows as flat
 // buttons, previews scaled to 120 x 90, the model's step display applied after each change.
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -14,6 +15,7 @@
 
 #include "QtDialogs.h"
 #include "QtFormView.h"
+#include "TfrmAguarde.h"
 #include "UfrmNovoExame.h"
 
 namespace zv::exam {
@@ -162,6 +164,10 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   installEventFilter(this);
   bridge_ = std::make_unique<QtFormView>(this);
   dialogs_ = std::make_unique<QtDialogs>(this);
+  tempoAviso_ = new QTimer(this);
+  tempoAviso_->setSingleShot(true);
+  connect(tempoAviso_, &QTimer::timeout, this, [this] { Aguarde(false); });
+  contexto.aguarde = [this](bool mostra) { Aguarde(mostra); };
   model_ = std::make_unique<TfrmNovoExame>(*bridge_, *dialogs_, dm, navegador, std::move(contexto));
   model_->aoMudar = [this] { Redesenha(); };
   connect(fechar, &QPushButton::clicked, this, [this] { model_->sbtFecharClick(); });
@@ -173,7 +179,26 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   move((800 - width()) / 2, (600 - height()) / 2);
 }
 
-TfrmNovoExameView::~TfrmNovoExameView() = default;
+TfrmNovoExameView::~TfrmNovoExameView() {
+  Aguarde(false);
+}
+
+// "Aguarde..." and the busy pointer while the map is prepared and the exam is saved.  Like the
+// browser's timer, one second after it shows the notice gives way, so it never stays over a
+// module's window or a message that the operator must read.
+void TfrmNovoExameView::Aguarde(bool mostra) {
+  if (mostra) {
+    if (!aviso_) aviso_ = std::make_unique<TfrmAguardeView>(this);
+    if (!cursorOcupado_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    cursorOcupado_ = true;
+    aviso_->ShowNotice();
+    tempoAviso_->start(1000);
+    return;
+  }
+  if (aviso_) aviso_->hide();
+  if (cursorOcupado_) QApplication::restoreOverrideCursor();
+  cursorOcupado_ = false;
+}
 
 // Step rows: arrow at the current row, labels blue while they can be clicked, red otherwise;
 // the window's height follows the model's layout.

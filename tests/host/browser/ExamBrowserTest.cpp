@@ -69,6 +69,50 @@ TEST_F(BrowserFixture, ActiveDoctorAndPatientAreSelectedAtShowAndWrittenAtClose)
   EXPECT_EQ(ReadProfileString(root / "Zarvik.ini", "OPCOES", "AUTOMINIMAPA").value_or(""), "0");
 }
 
+// The registration and the new exam select their patient in the browser once they wrote.
+TEST_F(BrowserFixture, ReloadAndSelectShowThePatientUnderTheFilterAsked) {
+  const int zeca = NovoPaciente("Zeca Moura");
+  NovoExame(zeca, helena, "OD", "T", kHoje, Hora(9, 0));
+  auto b = Abre();
+  Filtro(*b, "Dra. Helena Prado");
+
+  // A patient registered meanwhile: the filter list offers "*** Sem Exames" once reloaded, and
+  // the doctor chosen stays chosen until a selection moves it.
+  const int bia = NovoPaciente("Bia Nova");
+  b->RecarregaMedicos();
+  EXPECT_THAT(view["CBMedicos"].items,
+              ElementsAre("Dr. Otávio Lins", "Dra. Helena Prado", "*** Sem Exames", "*** Todos"));
+  EXPECT_EQ(FiltroMostrado(), "Dra. Helena Prado");
+  b->SelecionaPaciente("Bia Nova", "*** Sem Exames");
+  EXPECT_EQ(FiltroMostrado(), "*** Sem Exames");
+  EXPECT_EQ(b->PacienteAtual(), bia);
+  EXPECT_EQ(view["lblPacienteID"].text, FormatFloat("0000", bia));
+
+  // After a save: the exam's doctor and patient, with the patient's exams listed.
+  b->SelecionaPaciente("Zeca Moura", "Dra. Helena Prado");
+  EXPECT_EQ(FiltroMostrado(), "Dra. Helena Prado");
+  EXPECT_EQ(b->PacienteAtual(), zeca);
+  EXPECT_EQ(view["lswPrincipal"].items.size(), 1u);
+  // A filter that is not offered shows every patient.
+  b->SelecionaPaciente("Bia Nova", "Dr. Ninguém");
+  EXPECT_EQ(FiltroMostrado(), "*** Todos");
+  EXPECT_EQ(b->PacienteAtual(), bia);
+  EXPECT_EQ(b->QuantidadeMedicos(), 4);
+}
+
+TEST_F(BrowserFixture, SelectingANameThatRepeatsKeepsThePatientShown) {
+  const int primeiro = NovoPaciente("Ana Reis", "111");
+  const int segundo = NovoPaciente("Ana Reis", "222");
+  auto b = Abre();
+  for (int codigo : {segundo, primeiro}) {
+    const auto& lista = b->PacientesListados();
+    for (size_t i = 0; i < lista.size(); ++i)
+      if (lista[i].codigo == codigo) b->DBGridPacientesSelect(static_cast<int>(i));
+    b->SelecionaPaciente("Ana Reis", "*** Sem Exames");
+    EXPECT_EQ(b->PacienteAtual(), codigo);
+  }
+}
+
 TEST_F(BrowserFixture, ExamListAndPanelOfAnOrthokeratologyExam) {
   const int pac = NovoPaciente("Zeca Moura");
   NovoExame(pac, helena, "OD", "T", kHoje, Hora(9, 0, 7));
