@@ -900,8 +900,8 @@ void TfrmExames::tbExameOrtoClick() {
 // The new-exam window of the standard or the orthokeratology kind for the selected patient.
 void TfrmExames::AbreNovoExame(bool orto) {
   if (!codPaciente_) {
-    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Atenção",
-                          MsgIcon::Warning);
+    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Informação",
+                          MsgIcon::Error);
     return;
   }
   if (!Ganchos().novoExame) {

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include "Protegido.h"
 #include "QtDialogs.h"
 #include "QtFormView.h"
 #include "TfrmAguarde.h"
@@ -109,7 +110,7 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
       passo->setStyleSheet("text-align: left");
       passo->setProperty("tag", i + 1);
       connect(passo, &QPushButton::clicked, this, [this, olho, i] {
-        model_->lblPassoClick(olho, i + 1);
+        Protegido(this, [&] { model_->lblPassoClick(olho, i + 1); });
         Redesenha();
       });
       auto* marca = new QLabel("✔", caixa);
@@ -123,7 +124,7 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
     executar->setObjectName("sbtExecutar" + s);
     executar->setGeometry(40, 120, 90, 25);
     connect(executar, &QPushButton::clicked, this, [this, olho] {
-      model_->ExecutaPasso(olho);
+      Protegido(this, [&] { model_->ExecutaPasso(olho); });
       Redesenha();
     });
     auto* previa = new Previa(caixa);
@@ -171,11 +172,7 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   model_ = std::make_unique<TfrmNovoExame>(*bridge_, *dialogs_, dm, navegador, std::move(contexto));
   model_->aoMudar = [this] { Redesenha(); };
   connect(fechar, &QPushButton::clicked, this, [this] { model_->sbtFecharClick(); });
-  try {
-    model_->FormShow();
-  } catch (const std::exception& e) {
-    dialogs_->Message(e.what(), "Erro", MsgIcon::Error, MsgButtons::Ok);
-  }
+  Protegido(this, [&] { model_->FormShow(); });
   move((800 - width()) / 2, (600 - height()) / 2);
 }
 

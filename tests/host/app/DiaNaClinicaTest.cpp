@@ -61,9 +61,13 @@ T* Filho(QWidget* janela, const char* nome) {
   return w;
 }
 
-QString Selecionado(QWidget* janela, const char* lista) {
+std::string Selecionado(QWidget* janela, const char* lista) {
   auto* l = Filho<QListWidget>(janela, lista);
-  return l && l->currentItem() ? l->currentItem()->text() : QString();
+  return l && l->currentItem() ? l->currentItem()->text().toStdString() : std::string();
+}
+
+std::string TextoDa(QWidget* janela, const char* caixa) {
+  return Filho<QComboBox>(janela, caixa)->currentText().toStdString();
 }
 
 // Answers the next message box with its default button, keeping its text.
@@ -210,6 +214,16 @@ void ComparaExamePadrao(const TBMapOperation& op, const TabelasPadrao& t, int an
   EXPECT_NEAR(op.GetCenterY(), t.cy, 0.005);
 }
 
+// The first line where a file differs from the module's lines; empty when none does.
+std::string LinhaDiferente(const std::vector<std::string>& arquivo,
+                           const std::vector<std::string>& modulo) {
+  if (arquivo.size() != modulo.size())
+    return std::to_string(arquivo.size()) + " lines, not " + std::to_string(modulo.size());
+  for (size_t k = 0; k < modulo.size(); ++k)
+    if (arquivo[k] != modulo[k]) return "line " + std::to_string(k) + ": " + arquivo[k];
+  return {};
+}
+
 struct ExameGravado {
   int codigo, codResp;
   std::string olho, tipo;
@@ -317,10 +331,10 @@ TEST_F(DiaNaClinica, RegisterExamineSaveAndOpenTheMapsAgain) {
     Clica(janela, "sbtFechar");
   };
   // The orthokeratology window of the left eye starts on the browser's doctor.
-  QString medicoOrto;
+  std::string medicoOrto;
   const auto exameEsquerdo = [&](QWidget* janela) {
     constexpr int S = exam::TfrmNovoExame::kEsquerdo;
-    medicoOrto = Filho<QComboBox>(janela, "ComboMedicos")->currentText();
+    medicoOrto = TextoDa(janela, "ComboMedicos");
     const bool gravado =
         ExecutaPasso(janela, S, "frmCaptura", CapturaOrto) &&
         ExecutaPasso(janela, S, "frmInicial", RevisaQuatro) &&
@@ -332,7 +346,7 @@ TEST_F(DiaNaClinica, RegisterExamineSaveAndOpenTheMapsAgain) {
 
   // The browser: a new patient, whose exam opens at once (AutoExame); after its save the
   // browser shows the patient under the exam's doctor, and "Orto" opens the left eye's exam.
-  QString filtroAposCadastro, pacienteAposCadastro, filtroAposExame, pacienteAposExame;
+  std::string filtroAposCadastro, pacienteAposCadastro, filtroAposExame, pacienteAposExame;
   QuandoAparecer("frmExames", [&](QWidget* navegador) {
     QuandoAparecer("frmNovoPaciente", [](QWidget* dialogo) {
       Filho<QLineEdit>(dialogo, "edtNomePac")->setText(kPaciente);
@@ -343,12 +357,12 @@ TEST_F(DiaNaClinica, RegisterExamineSaveAndOpenTheMapsAgain) {
       Clica(dialogo, "Button1");
     });
     QuandoAparecer("frmNovoExame", [&](QWidget* janela) {
-      filtroAposCadastro = Filho<QComboBox>(navegador, "CBMedicos")->currentText();
+      filtroAposCadastro = TextoDa(navegador, "CBMedicos");
       pacienteAposCadastro = Selecionado(navegador, "DBGridPacientes");
       exameDireito(janela);
     });
     Clica(navegador, "tbtCadPaciente");
-    filtroAposExame = Filho<QComboBox>(navegador, "CBMedicos")->currentText();
+    filtroAposExame = TextoDa(navegador, "CBMedicos");
     pacienteAposExame = Selecionado(navegador, "DBGridPacientes");
     QuandoAparecer("frmNovoExame", exameEsquerdo);
     Clica(navegador, "tbExameOrto1");
@@ -397,8 +411,8 @@ TEST_F(DiaNaClinica, RegisterExamineSaveAndOpenTheMapsAgain) {
     const auto bloco = [i](const std::vector<std::string>& linhas) {
       return std::vector<std::string>(linhas.begin() + i * 360, linhas.begin() + (i + 1) * 360);
     };
-    EXPECT_EQ(Arquivo(paciente, e.codigo, 'd'), bloco(orto.dioptrias));
-    EXPECT_EQ(Arquivo(paciente, e.codigo, 'm'), bloco(orto.pixels));
+    EXPECT_EQ(LinhaDiferente(Arquivo(paciente, e.codigo, 'd'), bloco(orto.dioptrias)), "");
+    EXPECT_EQ(LinhaDiferente(Arquivo(paciente, e.codigo, 'm'), bloco(orto.pixels)), "");
     auto& q = dm.Operation("SELECT Sag, Div, Raio FROM ExamesOrto WHERE CodExame = :C");
     q.SetParam("C", e.codigo);
     q.Open();

@@ -4,6 +4,7 @@
 
 #include "BrowserFixture.h"
 #include "ExportaExame.h"
+#include "GanchosNavegador.h"
 #include "LancamentoMapas.h"
 
 namespace zv::browser::test {
@@ -98,6 +99,37 @@ TEST_F(BrowserFixture, ReloadAndSelectShowThePatientUnderTheFilterAsked) {
   EXPECT_EQ(FiltroMostrado(), "*** Todos");
   EXPECT_EQ(b->PacienteAtual(), bia);
   EXPECT_EQ(b->QuantidadeMedicos(), 4);
+}
+
+TEST_F(BrowserFixture, NewExamsNeedAPatientAndGetTheBrowserThatAsked) {
+  int chamadas = 0;
+  struct Desliga {
+    ~Desliga() { Ganchos().novoExame = nullptr; }
+  } desliga;
+  Ganchos().novoExame = [&](TfrmExames& navegador, int, bool) {
+    ++chamadas;
+    navegador.SelecionaPaciente("Zeca Moura", "Dra. Helena Prado");
+  };
+  auto b = Abre();
+  b->tbNovoExameClick();
+  b->tbExameOrtoClick();
+  EXPECT_EQ(chamadas, 0);
+  ASSERT_EQ(m.dialogs.shown.size(), 2u);
+  for (const auto& mensagem : m.dialogs.shown) {
+    EXPECT_EQ(mensagem.text, "Selecione um Paciente para efetuar o exame!");
+    EXPECT_EQ(mensagem.caption, "Informação");
+    EXPECT_EQ(mensagem.icon, MsgIcon::Error);
+  }
+
+  // The window saved an exam and selected its patient and doctor: the browser keeps them.
+  const int zeca = NovoPaciente("Zeca Moura");
+  NovoExame(zeca, helena, "OD", "T", kHoje, Hora(9, 0));
+  NovoPaciente("Ana Reis");
+  b = Abre();
+  b->tbExameOrtoClick();
+  EXPECT_EQ(chamadas, 1);
+  EXPECT_EQ(FiltroMostrado(), "Dra. Helena Prado");
+  EXPECT_EQ(b->PacienteAtual(), zeca);
 }
 
 TEST_F(BrowserFixture, SelectingANameThatRepeatsKeepsThePatientShown) {
