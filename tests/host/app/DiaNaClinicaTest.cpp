@@ -426,13 +426,13 @@ TEST_F(DiaNaClinica, RegisterExamineSaveAndOpenTheMapsAgain) {
     q.Close();
   }
 
-  // The browser again: it opens on the patient and doctor of the day; Pelmo shows the right
-  // eye's exam from its files, Kandor the four exams of the left eye.
+  // The browser again, on the doctor of the settings read at start-up (none: every patient)
+  // and so on the only patient; Pelmo shows the right eye's exam from its files, Kandor the
+  // four exams of the left eye.
   QStringList legendas;
   QString nomeKandor;
-  std::string filtroAoReabrir, pacienteAoReabrir;
+  std::string pacienteAoReabrir;
   QuandoAparecer("frmExames", [&](QWidget* navegador) {
-    filtroAoReabrir = TextoDa(navegador, "CBMedicos");
     pacienteAoReabrir = Selecionado(navegador, "DBGridPacientes");
     auto* lista = Filho<QListWidget>(navegador, "lswPrincipal");
     for (int i = 0; i < lista->count(); ++i) legendas << lista->item(i)->text();
@@ -460,7 +460,6 @@ TEST_F(DiaNaClinica, RegisterExamineSaveAndOpenTheMapsAgain) {
     Clica(navegador, "btnFechar");
   });
   QTest::mouseClick(principal.findChild<QWidget*>("BtnImage0"), Qt::LeftButton);
-  EXPECT_EQ(filtroAoReabrir, kMedico);
   EXPECT_EQ(pacienteAoReabrir, kPaciente);
   EXPECT_EQ(legendas.size(), 5);
   EXPECT_EQ(legendas.filter("OS - ").size(), 4);
