@@ -133,15 +133,16 @@ TEST_F(BrowserFixture, NewExamsNeedAPatientAndGetTheBrowserThatAsked) {
 }
 
 TEST_F(BrowserFixture, SelectingANameThatRepeatsKeepsThePatientShown) {
-  const int primeiro = NovoPaciente("Ana Reis", "111");
-  const int segundo = NovoPaciente("Ana Reis", "222");
+  NovoPaciente("Ana Reis", "111");
+  NovoPaciente("Ana Reis", "222");
   auto b = Abre();
-  for (int codigo : {segundo, primeiro}) {
-    const auto& lista = b->PacientesListados();
-    for (size_t i = 0; i < lista.size(); ++i)
-      if (lista[i].codigo == codigo) b->DBGridPacientesSelect(static_cast<int>(i));
+  const auto lista = b->PacientesListados();
+  ASSERT_EQ(lista.size(), 2u);
+  ASSERT_NE(lista[0].codigo, lista[1].codigo);
+  for (int linha : {1, 0}) {
+    b->DBGridPacientesSelect(linha);
     b->SelecionaPaciente("Ana Reis", "*** Sem Exames");
-    EXPECT_EQ(b->PacienteAtual(), codigo);
+    EXPECT_EQ(b->PacienteAtual(), lista[static_cast<size_t>(linha)].codigo);
   }
 }
 
