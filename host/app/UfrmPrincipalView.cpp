@@ -13,12 +13,11 @@
 #include "QtFormView.h"
 #include "TextFile.h"
 #include "UBImagens.h"
-#include "UDPacientes.h"
 #include "UfrmAjuda.h"
 #include "UfrmBackupView.h"
 #include "UfrmCalibView.h"
-#include "UfrmFerramentasView.h"
 #include "UfrmExamesView.h"
+#include "UfrmFerramentasView.h"
 #include "UfrmSobreView.h"
 #include "UfrmStarting.h"
 
@@ -75,34 +74,46 @@ void JanelasQt::Abre(Janela janela, const TBProcuraModulos& modulos) {
   }
 }
 
-// The browser opens the new exam and the patient registration through its hooks.  The browser
-// re-lists its patients when each returns, so the registration's requests to reselect are
-// left to that.
+namespace {
+
+// The browser as the registration and the new exam see it.
+class NavegadorDoCadastro : public exam::NavegadorExames {
+ public:
+  explicit NavegadorDoCadastro(browser::TfrmExames& navegador) : navegador_(navegador) {}
+  void RecarregaMedicos() override { navegador_.RecarregaMedicos(); }
+  void SelecionaPaciente(const std::string& nome, const std::string& filtro) override {
+    navegador_.SelecionaPaciente(nome, filtro);
+  }
+  std::string MedicoAtual() const override { return navegador_.MedicoDoFiltro(); }
+  int QuantidadeMedicos() const override { return navegador_.QuantidadeMedicos(); }
+
+ private:
+  browser::TfrmExames& navegador_;
+};
+
+}  // namespace
+
+// The browser opens the new exam and the patient registration through its hooks; the new exam
+// starts on the doctor of the browser's filter, and both select their patient in the browser
+// when they saved.
 void JanelasQt::InstalaGanchosNavegador() {
-  struct SemSelecao : exam::NavegadorExames {
-    void RecarregaMedicos() override {}
-    void SelecionaPaciente(const std::string&, const std::string&) override {}
-    std::string MedicoAtual() const override { return ""; }
-    int QuantidadeMedicos() const override { return 0; }
-  };
-  static SemSelecao navegador;
   TfrmPrincipal* principal = principal_;
   QWidget* parent = parent_;
-  const auto novoExame = [principal, parent](int codPaciente, bool orto) {
+  const auto novoExame = [principal, parent](browser::TfrmExames& b, int codPaciente, bool orto) {
     const TZVRecords& r = principal->Records();
-    const char* medico = r.Infos.MedicoAtivo;
+    NavegadorDoCadastro navegador(b);
     exam::AbreNovoExame(parent, principal->DataModule(), navegador,
                         exam::ContextoDoPaciente(principal->DataModule(), r.Infos, r.Paths,
-                                                 codPaciente, medico ? medico : "", orto));
+                                                 codPaciente, b.MedicoDoFiltro(), orto));
   };
   auto& ganchos = browser::Ganchos();
   ganchos.novoExame = novoExame;
-  ganchos.cadastraPaciente = [principal, parent, novoExame] {
+  ganchos.cadastraPaciente = [principal, parent, novoExame](browser::TfrmExames& b) {
+    NavegadorDoCadastro navegador(b);
     exam::AbreNovoPaciente(
         parent, principal->DataModule(), navegador, principal->Records().Infos.AutoExame != 0,
-        [principal, novoExame](const std::string& nome) {
-          novoExame(data::TDPacientes(principal->DataModule()).CodigoDoPaciente(nome), false);
-        });
+        // The patient picked or registered is the one the browser now shows.
+        [novoExame, &b](const std::string&) { novoExame(b, b.CodigoPaciente(), false); });
   };
   ganchos.alteraPaciente = [principal, parent](int codPaciente) {
     exam::AbreEdicaoPaciente(parent, principal->DataModule(), codPaciente);

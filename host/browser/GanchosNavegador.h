@@ -8,11 +8,15 @@
 
 namespace zv::browser {
 
+class TfrmExames;
+
+// Each hook gets the browser that opened the window, to read its doctor filter and to select
+// the patient the window saved.
 struct GanchosNavegador {
   // New exam for the patient; `orto` for the orthokeratology exam.  Returns after the window.
-  std::function<void(int codPaciente, bool orto)> novoExame;
+  std::function<void(TfrmExames& navegador, int codPaciente, bool orto)> novoExame;
   // Registration of a new patient, or editing of the patient.
-  std::function<void()> cadastraPaciente;
+  std::function<void(TfrmExames& navegador)> cadastraPaciente;
   std::function<void(int codPaciente)> alteraPaciente;
   // Report wizard for the browser's patient, doctor and exams.
   std::function<void(NavegadorExames& navegador)> laudo;

@@ -184,6 +184,34 @@ void TfrmExames::PreencheMedicos() {
   view_.SetItemIndex("CBMedicos", indice);
 }
 
+void TfrmExames::RecarregaMedicos() {
+  const std::string filtro = TextoFiltro();
+  PreencheMedicos();
+  SelecionaFiltro(filtro);
+}
+
+// Selects the doctor filter entry `texto`; false when it is not offered.
+bool TfrmExames::SelecionaFiltro(const std::string& texto) {
+  const auto itens = view_.Items("CBMedicos");
+  const auto it = std::find(itens.begin(), itens.end(), texto);
+  if (it == itens.end()) return false;
+  view_.SetItemIndex("CBMedicos", static_cast<int>(it - itens.begin()));
+  return true;
+}
+
+void TfrmExames::SelecionaPaciente(const std::string& nome, const std::string& filtroMedico) {
+  if (!SelecionaFiltro(filtroMedico)) SelecionaFiltro(kFiltroTodos);
+  if (NomePaciente() != nome) {
+    codPaciente_ = 0;
+    for (const PacienteLinha& p : db_.Pacientes(FiltroAtual(), porNome_))
+      if (p.nome == nome) {
+        codPaciente_ = p.codigo;
+        break;
+      }
+  }
+  ListaPacientes(porNome_);
+}
+
 std::string TfrmExames::TextoFiltro() const {
   const auto itens = view_.Items("CBMedicos");
   const int i = view_.ItemIndex("CBMedicos");
@@ -812,9 +840,7 @@ void TfrmExames::tbtExcluirExameClick() {
   LimpaExame();
   if (!db_.PacienteTemExames(e.codPaciente)) {
     PreencheMedicos();
-    const auto itensFiltro = view_.Items("CBMedicos");
-    for (size_t i = 0; i < itensFiltro.size(); ++i)
-      if (itensFiltro[i] == kFiltroSemExames) view_.SetItemIndex("CBMedicos", static_cast<int>(i));
+    SelecionaFiltro(kFiltroSemExames);
   }
   ListaPacientes(porNome_);
 }
@@ -902,8 +928,8 @@ void TfrmExames::tbExameOrtoClick() {
 // The new-exam window of the standard or the orthokeratology kind for the selected patient.
 void TfrmExames::AbreNovoExame(bool orto) {
   if (!codPaciente_) {
-    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Atenção",
-                          MsgIcon::Warning);
+    amb_.dialogs->Message("Selecione um Paciente para efetuar o exame!", "Informação",
+                          MsgIcon::Error);
     return;
   }
   if (!Ganchos().novoExame) {
@@ -911,7 +937,7 @@ void TfrmExames::AbreNovoExame(bool orto) {
                           "Informação", MsgIcon::Information);
     return;
   }
-  Ganchos().novoExame(codPaciente_, orto);
+  Ganchos().novoExame(*this, codPaciente_, orto);
   ListaPacientes(porNome_);
 }
 
@@ -934,8 +960,8 @@ void TfrmExames::tbtCadPacienteClick() {
                           "Informação", MsgIcon::Information);
     return;
   }
-  Ganchos().cadastraPaciente();
-  PreencheMedicos();
+  // The registration reloads the doctor filter and selects the patient it added or picked.
+  Ganchos().cadastraPaciente(*this);
   ListaPacientes(porNome_);
 }
 
@@ -974,9 +1000,7 @@ void TfrmExames::btnLocPacClick() {
                               "Informação", MsgIcon::Question, MsgButtons::YesNo);
     if (resposta == MsgResult::Yes) continue;
     // Shows the patient found under every patient, wherever the filter was.
-    const auto itens = view_.Items("CBMedicos");
-    for (size_t i = 0; i < itens.size(); ++i)
-      if (itens[i] == kFiltroTodos) view_.SetItemIndex("CBMedicos", static_cast<int>(i));
+    SelecionaFiltro(kFiltroTodos);
     codPaciente_ = p.codigo;
     ListaPacientes(porNome_);
     view_.SetVisible("pnlFindPac", false);

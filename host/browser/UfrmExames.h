@@ -108,6 +108,15 @@ class TfrmExames : public NavegadorExames {
     return SelecionaExame(legenda) ? exame_->codigo : -1;
   }
 
+  // What the registration and the new exam ask of the browser after they wrote: the doctor
+  // filter filled again (its choice kept while still listed), and a patient selected by name
+  // under the filter `filtroMedico` ("*** Todos", "*** Sem Exames" or a doctor's name; the
+  // whole list when that filter is not offered).  The patient already shown stays when it has
+  // that name, since names may repeat.
+  void RecarregaMedicos();
+  void SelecionaPaciente(const std::string& nome, const std::string& filtroMedico);
+  int QuantidadeMedicos() const { return static_cast<int>(view_.Items("CBMedicos").size()); }
+
   // State the view and the tests read.
   const std::vector<PacienteLinha>& PacientesListados() const { return pacientes_; }
   int PacienteAtual() const { return codPaciente_; }
@@ -120,6 +129,7 @@ class TfrmExames : public NavegadorExames {
 
  private:
   std::string TextoFiltro() const;
+  bool SelecionaFiltro(const std::string& texto);
   FiltroPacientes FiltroAtual();
   void ListaPacientes(bool porNome);
   void AbreNovoExame(bool orto);

@@ -18,6 +18,7 @@
 #include <array>
 
 #include "CadastroCampos.h"
+#include "Protegido.h"
 #include "QtDialogs.h"
 #include "QtFormView.h"
 #include "UfrmCadastroMedicos.h"
@@ -27,17 +28,6 @@
 
 namespace zv::exam {
 namespace {
-
-// Runs a handler; an error (a database that refuses, a lost connection) is shown with its
-// text and the window stays as it was.
-template <typename F>
-void Protegido(QWidget* janela, F&& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    QtDialogs(janela).Message(e.what(), "Erro", MsgIcon::Error, MsgButtons::Ok);
-  }
-}
 
 QLineEdit* Edit(QWidget* pai, const char* nome, int tamanho) {
   auto* e = new QLineEdit(pai);

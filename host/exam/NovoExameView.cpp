@@ -1,5 +1,6 @@
 // The Qt view of the new-exam assistant: the window's layout in pixels, step rows as flat
 // buttons, previews scaled to 120 x 90, the model's step display applied after each change.
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -12,8 +13,10 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include "Protegido.h"
 #include "QtDialogs.h"
 #include "QtFormView.h"
+#include "TfrmAguarde.h"
 #include "UfrmNovoExame.h"
 
 namespace zv::exam {
@@ -107,7 +110,7 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
       passo->setStyleSheet("text-align: left");
       passo->setProperty("tag", i + 1);
       connect(passo, &QPushButton::clicked, this, [this, olho, i] {
-        model_->lblPassoClick(olho, i + 1);
+        Protegido(this, [&] { model_->lblPassoClick(olho, i + 1); });
         Redesenha();
       });
       auto* marca = new QLabel("✔", caixa);
@@ -121,7 +124,7 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
     executar->setObjectName("sbtExecutar" + s);
     executar->setGeometry(40, 120, 90, 25);
     connect(executar, &QPushButton::clicked, this, [this, olho] {
-      model_->ExecutaPasso(olho);
+      Protegido(this, [&] { model_->ExecutaPasso(olho); });
       Redesenha();
     });
     auto* previa = new Previa(caixa);
@@ -162,18 +165,37 @@ TfrmNovoExameView::TfrmNovoExameView(data::TDMPrincipal& dm, NavegadorExames& na
   installEventFilter(this);
   bridge_ = std::make_unique<QtFormView>(this);
   dialogs_ = std::make_unique<QtDialogs>(this);
+  tempoAviso_ = new QTimer(this);
+  tempoAviso_->setSingleShot(true);
+  connect(tempoAviso_, &QTimer::timeout, this, [this] { Aguarde(false); });
+  contexto.aguarde = [this](bool mostra) { Aguarde(mostra); };
   model_ = std::make_unique<TfrmNovoExame>(*bridge_, *dialogs_, dm, navegador, std::move(contexto));
   model_->aoMudar = [this] { Redesenha(); };
   connect(fechar, &QPushButton::clicked, this, [this] { model_->sbtFecharClick(); });
-  try {
-    model_->FormShow();
-  } catch (const std::exception& e) {
-    dialogs_->Message(e.what(), "Erro", MsgIcon::Error, MsgButtons::Ok);
-  }
+  Protegido(this, [&] { model_->FormShow(); });
   move((800 - width()) / 2, (600 - height()) / 2);
 }
 
-TfrmNovoExameView::~TfrmNovoExameView() = default;
+TfrmNovoExameView::~TfrmNovoExameView() {
+  Aguarde(false);
+}
+
+// "Aguarde..." and the busy pointer while the map is prepared and the exam is saved.  Like the
+// browser's timer, one second after it shows the notice gives way, so it never stays over a
+// module's window or a message that the operator must read.
+void TfrmNovoExameView::Aguarde(bool mostra) {
+  if (mostra) {
+    if (!aviso_) aviso_ = std::make_unique<TfrmAguardeView>(this);
+    if (!cursorOcupado_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    cursorOcupado_ = true;
+    aviso_->ShowNotice();
+    tempoAviso_->start(1000);
+    return;
+  }
+  if (aviso_) aviso_->hide();
+  if (cursorOcupado_) QApplication::restoreOverrideCursor();
+  cursorOcupado_ = false;
+}
 
 // Step rows: arrow at the current row, labels blue while they can be clicked, red otherwise;
 // the window's height follows the model's layout.

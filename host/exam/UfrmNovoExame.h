@@ -2,6 +2,7 @@
 // detection, map and save, in standard or orthokeratology mode.
 #pragma once
 #include <QDialog>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -15,6 +16,10 @@
 #include "UBConstantes.h"
 #include "UfrmDataModule.h"
 
+namespace zv {
+class TfrmAguardeView;
+}
+
 namespace zv::exam {
 
 // What the opener hands the window: the settings records (their texts stay owned by the
@@ -27,7 +32,8 @@ struct ContextoNovoExame {
   std::string medicoNavegador;
   bool modoOrto = false;
   void* handle = nullptr;  // the window the modules' windows are modal over
-  // The wait notice, and the pause between the four exams of an orthokeratology save.
+  // The wait notice (the window's view puts up its own), and the pause between the four
+  // exams of an orthokeratology save.
   std::function<void(bool)> aguarde = [](bool) {};
   std::function<void()> pausaOrto;
 };
@@ -109,6 +115,10 @@ class TfrmNovoExameView : public QDialog {
 
  private:
   void Redesenha();
+  void Aguarde(bool mostra);
+  std::unique_ptr<TfrmAguardeView> aviso_;
+  QTimer* tempoAviso_ = nullptr;
+  bool cursorOcupado_ = false;
   std::unique_ptr<FormView> bridge_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<TfrmNovoExame> model_;

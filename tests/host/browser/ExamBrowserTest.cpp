@@ -4,6 +4,7 @@
 
 #include "BrowserFixture.h"
 #include "ExportaExame.h"
+#include "GanchosNavegador.h"
 #include "LancamentoMapas.h"
 
 namespace zv::browser::test {
@@ -67,6 +68,82 @@ TEST_F(BrowserFixture, ActiveDoctorAndPatientAreSelectedAtShowAndWrittenAtClose)
   EXPECT_EQ(ReadProfileString(root / "Zarvik.ini", "CLINICA", "MEDICOATIVO").value_or(""),
             "Dra. Helena Prado");
   EXPECT_EQ(ReadProfileString(root / "Zarvik.ini", "OPCOES", "AUTOMINIMAPA").value_or(""), "0");
+}
+
+// The registration and the new exam select their patient in the browser once they wrote.
+TEST_F(BrowserFixture, ReloadAndSelectShowThePatientUnderTheFilterAsked) {
+  const int zeca = NovoPaciente("Zeca Moura");
+  NovoExame(zeca, helena, "OD", "T", kHoje, Hora(9, 0));
+  auto b = Abre();
+  Filtro(*b, "Dra. Helena Prado");
+
+  // A patient registered meanwhile: the filter list offers "*** Sem Exames" once reloaded, and
+  // the doctor chosen stays chosen until a selection moves it.
+  const int bia = NovoPaciente("Bia Nova");
+  b->RecarregaMedicos();
+  EXPECT_THAT(view["CBMedicos"].items,
+              ElementsAre("Dr. Otávio Lins", "Dra. Helena Prado", "*** Sem Exames", "*** Todos"));
+  EXPECT_EQ(FiltroMostrado(), "Dra. Helena Prado");
+  b->SelecionaPaciente("Bia Nova", "*** Sem Exames");
+  EXPECT_EQ(FiltroMostrado(), "*** Sem Exames");
+  EXPECT_EQ(b->PacienteAtual(), bia);
+  EXPECT_EQ(view["lblPacienteID"].text, FormatFloat("0000", bia));
+
+  // After a save: the exam's doctor and patient, with the patient's exams listed.
+  b->SelecionaPaciente("Zeca Moura", "Dra. Helena Prado");
+  EXPECT_EQ(FiltroMostrado(), "Dra. Helena Prado");
+  EXPECT_EQ(b->PacienteAtual(), zeca);
+  EXPECT_EQ(view["lswPrincipal"].items.size(), 1u);
+  // A filter that is not offered shows every patient.
+  b->SelecionaPaciente("Bia Nova", "Dr. Ninguém");
+  EXPECT_EQ(FiltroMostrado(), "*** Todos");
+  EXPECT_EQ(b->PacienteAtual(), bia);
+  EXPECT_EQ(b->QuantidadeMedicos(), 4);
+}
+
+TEST_F(BrowserFixture, NewExamsNeedAPatientAndGetTheBrowserThatAsked) {
+  int chamadas = 0;
+  struct Desliga {
+    ~Desliga() { Ganchos().novoExame = nullptr; }
+  } desliga;
+  Ganchos().novoExame = [&](TfrmExames& navegador, int, bool) {
+    ++chamadas;
+    navegador.SelecionaPaciente("Zeca Moura", "Dra. Helena Prado");
+  };
+  auto b = Abre();
+  b->tbNovoExameClick();
+  b->tbExameOrtoClick();
+  EXPECT_EQ(chamadas, 0);
+  ASSERT_EQ(m.dialogs.shown.size(), 2u);
+  for (const auto& mensagem : m.dialogs.shown) {
+    EXPECT_EQ(mensagem.text, "Selecione um Paciente para efetuar o exame!");
+    EXPECT_EQ(mensagem.caption, "Informação");
+    EXPECT_EQ(mensagem.icon, MsgIcon::Error);
+  }
+
+  // The window saved an exam and selected its patient and doctor: the browser keeps them.
+  const int zeca = NovoPaciente("Zeca Moura");
+  NovoExame(zeca, helena, "OD", "T", kHoje, Hora(9, 0));
+  NovoPaciente("Ana Reis");
+  b = Abre();
+  b->tbExameOrtoClick();
+  EXPECT_EQ(chamadas, 1);
+  EXPECT_EQ(FiltroMostrado(), "Dra. Helena Prado");
+  EXPECT_EQ(b->PacienteAtual(), zeca);
+}
+
+TEST_F(BrowserFixture, SelectingANameThatRepeatsKeepsThePatientShown) {
+  NovoPaciente("Ana Reis", "111");
+  NovoPaciente("Ana Reis", "222");
+  auto b = Abre();
+  const auto lista = b->PacientesListados();
+  ASSERT_EQ(lista.size(), 2u);
+  ASSERT_NE(lista[0].codigo, lista[1].codigo);
+  for (int linha : {1, 0}) {
+    b->DBGridPacientesSelect(linha);
+    b->SelecionaPaciente("Ana Reis", "*** Sem Exames");
+    EXPECT_EQ(b->PacienteAtual(), lista[static_cast<size_t>(linha)].codigo);
+  }
 }
 
 TEST_F(BrowserFixture, ExamListAndPanelOfAnOrthokeratologyExam) {
