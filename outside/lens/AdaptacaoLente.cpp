@@ -6,13 +6,6 @@
 namespace lente {
 namespace {
 
-// Table meridian (1..360) of a clinical angle.
-int Meridiano(double graus) {
-  int m = static_cast<int>(std::lround(360.0 - graus)) % 360;
-  if (m <= 0) m += 360;
-  return m;
-}
-
 double SagEsfera(double R, double r) {
   return R - std::sqrt(R * R - r * r);
 }
@@ -28,7 +21,7 @@ Conica AjustaConica(const mapas::GradePotencia& axial, double eixoGraus, double 
   double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0, alcance = 0;
   for (double metade : {0.0, 180.0}) {
     for (int d = -10; d <= 10; ++d) {
-      const int m = Meridiano(eixoGraus + metade + d);
+      const int m = mapas::MeridianoDoAngulo(eixoGraus + metade + d);
       for (int p = 0; p <= mapas::kRaioMaximoPx; ++p) {
         const double r = p * axial.mmPorPixel, potencia = axial.Valor(m, p);
         if (r < 0.5 || r > zonaMm / 2 || !std::isfinite(potencia)) continue;

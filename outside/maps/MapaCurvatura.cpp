@@ -130,8 +130,12 @@ double MilimetrosPorPixel(double fatorCorrecao) {
              : kFatorPadrao;
 }
 
-double AnguloClinico(double meridiano) {
-  return std::fmod(720.0 - meridiano, 360.0);
+double AnguloClinico(int meridiano) {
+  return (vessik::kAngulos - vessik::DirecaoDaLinha(meridiano)) % vessik::kAngulos;
+}
+
+int MeridianoDoAngulo(double graus) {
+  return vessik::LinhaDaDirecao(vessik::kAngulos - static_cast<int>(std::lround(graus)));
 }
 
 GradePotencia::GradePotencia()
@@ -146,9 +150,7 @@ double GradePotencia::Em(int meridiano, double raioPx) const {
 }
 
 int GradePotencia::MeridianoDaDirecao(double graus) {
-  int m = static_cast<int>(std::lround(graus)) % 360;
-  if (m <= 0) m += 360;
-  return m;
+  return vessik::LinhaDaDirecao(static_cast<int>(std::lround(graus)));
 }
 
 bool GradePotencia::Vazia() const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "TabelaAneis.h"
 #include "UBConstantes.h"
 
 namespace mapas {
@@ -22,9 +23,12 @@ inline constexpr double kFatorPadrao = 0.024;
 // missing or out of any plausible range.
 double MilimetrosPorPixel(double fatorCorrecao);
 
-// Clinical angle (0..360, counter-clockwise from the right of the image as the operator sees
-// it) of table row meridian m, which runs clockwise on the screen from the right.
-double AnguloClinico(double meridiano);
+// Clinical angle (0..359, counter-clockwise from the right of the image as the operator sees
+// it) of the ray the detector sampled for table meridian m (1..360): that ray runs clockwise on
+// the screen from the right, one degree past the meridian's number.
+double AnguloClinico(int meridiano);
+// The table meridian (1..360) whose ray lies nearest the clinical angle `graus`.
+int MeridianoDoAngulo(double graus);
 
 // Power per meridian (1..360) and image radius (0..300 pixels); not a number where the exam's
 // rings do not reach or its tables hold nothing usable.
@@ -39,7 +43,8 @@ class GradePotencia {
   }
   // The value at a real radius (linear between whole pixels); not a number outside.
   double Em(int meridiano, double raioPx) const;
-  // Meridian of a screen direction in degrees, clockwise from the right, rounded to 1..360.
+  // Meridian (1..360) whose ray lies nearest a screen direction in degrees, clockwise from the
+  // right.
   static int MeridianoDaDirecao(double graus);
   bool Vazia() const;
   double Minimo() const;

@@ -24,14 +24,14 @@ QImage DesenhaRevisao(const Revisao& r, bool aneis, bool pupila) {
       p.setPen(QPen(j % 2 ? QColor(255, 40, 40) : QColor(0, 190, 255), 1.5));
       QPainterPath anel;
       bool aberto = false;
-      // Row m - 1 holds meridian m, clockwise on the screen from the right.
-      for (int m = 1; m <= vessik::kAngulos + 1; ++m) {
-        const double raio = (*r.pixels)[(m - 1) % vessik::kAngulos][j];
+      // Around the picture clockwise from the right, closing the ring on its first direction.
+      for (int graus = 0; graus <= vessik::kAngulos; ++graus) {
+        const double raio = (*r.pixels)[vessik::LinhaDaDirecao(graus) - 1][j];
         if (!(raio > 0) || !std::isfinite(raio)) {
           aberto = false;
           continue;
         }
-        const double a = m * std::numbers::pi / 180.0;
+        const double a = graus * std::numbers::pi / 180.0;
         const QPointF ponto(r.xc + raio * std::cos(a), r.yc + raio * std::sin(a));
         if (aberto)
           anel.lineTo(ponto);

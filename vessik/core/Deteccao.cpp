@@ -262,7 +262,7 @@ void Detecta(const Matriz_real& img, int numAneis, int inicio, TabelaAneis& brut
   raios->xc = img.xc, raios->yc = img.yc;
   double perfil[kAmostras], distancia[kAmostras];
   for (int m = 1; m <= kAngulos; ++m) {
-    img.AmostraRaio((m + 1) % 360, perfil, distancia);
+    img.AmostraRaio(DirecaoDaLinha(m), perfil, distancia);
     if (modo == Correlacao::Rapida) {
       marr.CorrelacionaRapida(perfil);
       canny.CorrelacionaRapida(perfil);

@@ -1,5 +1,5 @@
-// The ring tables of one image: 360 rows (row index k - 1 holds direction k degrees) by 33
-// columns (column c = ring c, column 0 unused by the pixel tables), and the ring counts.
+// The ring tables of one image: 360 rows (row k, 1..360, at index k - 1) by 33 columns (column
+// c = ring c, column 0 unused by the pixel tables), and the ring counts.
 #pragma once
 #include <array>
 #include <cmath>
@@ -9,6 +9,20 @@ namespace vessik {
 inline constexpr int kAngulos = 360;
 inline constexpr int kColunas = 33;
 inline constexpr int kAneisMax = 32;
+
+// The direction, in whole degrees 0..359 clockwise on the picture from the right (picture rows
+// grow downwards), of the ray the detector samples for row k: one degree past the row number,
+// so row 359 looks along 0 degrees and row 360 along 1.  Every reader of the tables that turns
+// rows into directions goes through this pair.
+inline constexpr int DirecaoDaLinha(int linha) {
+  return ((linha + 1) % kAngulos + kAngulos) % kAngulos;
+}
+
+// The row whose ray looks along `graus` (whole degrees clockwise from the right, any turn).
+inline constexpr int LinhaDaDirecao(int graus) {
+  const int k = ((graus - 1) % kAngulos + kAngulos) % kAngulos;
+  return k == 0 ? kAngulos : k;
+}
 
 using TabelaAneis = std::array<std::array<double, kColunas>, kAngulos>;
 using ContagemAneis = std::array<int, kAngulos>;

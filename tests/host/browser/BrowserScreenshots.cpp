@@ -6,6 +6,7 @@
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/browser_screenshots docs/screenshots demo
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -22,6 +23,7 @@
 #include <tuple>
 
 #include "DatabaseFile.h"
+#include "JanelaModulo.h"
 #include "TestPaths.h"
 #include "TextFile.h"
 #include "UBArquivosExame.h"
@@ -156,6 +158,37 @@ void FotografaMapa(QToolButton* botao, const std::string& caminho) {
   botao->click();
 }
 
+// A multi-map button on the examples page: its wizard gets, in list after list, the examples
+// of the given dates, and the map window that follows is photographed, then closed (with its
+// button `fechar` when it has one, as Kandor's window, which has no other way out).
+void FotografaMultiMapa(QToolButton* botao, const QString& assistente,
+                        const std::vector<std::pair<const char*, const char*>>& escolhas,
+                        const QString& janelaMapa, const char* confirmar, const char* fechar,
+                        const std::string& caminho) {
+  if (!botao) {
+    std::printf("FAILED %s: no such module\n", caminho.c_str());
+    return;
+  }
+  zv::test::QuandoAparecer(assistente, [=](QWidget* j) {
+    for (const auto& [lista, data] : escolhas) {
+      auto* c = j->findChild<QComboBox*>(lista);
+      const int i = c ? c->findText(data, Qt::MatchContains) : -1;
+      if (i < 0) continue;
+      c->setCurrentIndex(i);
+      emit c->activated(i);
+    }
+    zv::test::QuandoAparecer(janelaMapa, [=](QWidget* mapa) {
+      Fotografa(*mapa, caminho);
+      if (auto* b = fechar ? mapa->findChild<QPushButton*>(fechar) : nullptr)
+        b->click();
+      else
+        mapa->close();
+    });
+    j->findChild<QPushButton*>(confirmar)->click();
+  });
+  botao->click();
+}
+
 void Clica(QListWidget* lista, const std::string& texto) {
   const auto itens = lista->findItems(QString::fromStdString(texto), Qt::MatchStartsWith);
   if (!itens.isEmpty()) Clica(lista, lista->row(itens.front()));
@@ -200,6 +233,18 @@ int main(int argc, char** argv) {
     Clica(lista, "OD - Central03");
     FotografaMapa(janela.findChild<QToolButton*>("tbMapaPelmo"),
                   saida + "/navegador-exemplo-mapa.png");
+    // The orthokeratology group: the four examples in Kandor (before the lens, after it, and
+    // the two nights between), the first against the last in Horvat.
+    Clica(janela.findChild<QListWidget*>("GridExemplos"), 5);
+    FotografaMultiMapa(janela.findChild<QToolButton*>("tbMapaKandor"), "frmWizard",
+                       {{"cmbPre", "10/01/01"},
+                        {"cmbPos", "16/01/01"},
+                        {"cmbAcomp1", "12/01/01"},
+                        {"cmbAcomp2", "14/01/01"}},
+                       "frmMapa", "Button1", "btnFechar", saida + "/navegador-exemplo-kandor.png");
+    FotografaMultiMapa(janela.findChild<QToolButton*>("tbMapaHorvat"), "frmSelecaoExames",
+                       {{"cmbExame1", "10/01/01"}, {"cmbExame2", "16/01/01"}}, "frmMultiMapas",
+                       "btnProcessar", nullptr, saida + "/navegador-exemplo-horvat.png");
   }
   janela.findChild<QTabWidget*>("pcExames")->setCurrentIndex(0);
   janela.findChild<QPushButton*>("bbtnBuscaAv")->click();

@@ -150,12 +150,25 @@ TEST(Escala, LevelsOfTheAbsoluteAndTheNormalisedScale) {
   EXPECT_DOUBLE_EQ(EscalaAbsoluta(0.3).passo, 1.0);
 }
 
-TEST(AnguloClinico, RunsCounterClockwiseFromTheRightOfTheImage) {
-  // Table meridians run clockwise on the screen: 90 is below the centre, 270 above.
-  EXPECT_EQ(AnguloClinico(360), 0);
-  EXPECT_EQ(AnguloClinico(270), 90);
-  EXPECT_EQ(AnguloClinico(90), 270);
-  EXPECT_EQ(AnguloClinico(330), 30);
+// The detector samples table meridian m along the ray m + 1 degrees clockwise on the screen
+// from the right: meridian 359 looks to the right, 360 one degree below it, 269 straight up.
+TEST(AnguloClinico, RunsCounterClockwiseFromTheRightOfTheImageOneDegreePastTheMeridian) {
+  struct Caso {
+    int meridiano;
+    double clinico;  // counter-clockwise, up is 90
+    double tela;     // clockwise on the screen, down is 90
+  } casos[] = {{359, 0, 0},   {360, 359, 1},  {1, 358, 2},     {269, 90, 270},
+               {89, 270, 90}, {329, 30, 330}, {179, 180, 180}, {239, 120, 240}};
+  for (const auto& c : casos) {
+    EXPECT_EQ(AnguloClinico(c.meridiano), c.clinico) << c.meridiano;
+    EXPECT_EQ(MeridianoDoAngulo(c.clinico), c.meridiano) << c.clinico;
+    EXPECT_EQ(MeridianoDoAngulo(c.clinico + 360), c.meridiano) << c.clinico;
+    EXPECT_EQ(GradePotencia::MeridianoDaDirecao(c.tela), c.meridiano) << c.tela;
+    EXPECT_EQ(GradePotencia::MeridianoDaDirecao(c.tela - 360), c.meridiano) << c.tela;
+  }
+  // A direction between two rays goes to the nearer one.
+  EXPECT_EQ(GradePotencia::MeridianoDaDirecao(330.4), 329);
+  EXPECT_EQ(MeridianoDoAngulo(29.6), 329);
 }
 
 }  // namespace

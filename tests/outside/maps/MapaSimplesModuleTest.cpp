@@ -117,12 +117,12 @@ TEST_F(Mapas, VisualizarReadsThePrincipalMeridiansOfTheToricsTable) {
   zv::UBMapaDLL::Visualizar(&hospedeiro, figura.Handle(), nullptr, 0, 320, 240, &exame->pixels,
                             &exame->aneis, &exame->dioptrias, &pupila, &indices, 0, infos);
   // The table's keratometry by plain averages: the mean power of the zone, and half the
-  // difference between the meridians at 30 and 120 degrees (table meridians 330 and 240, ten
+  // difference between the meridians at 30 and 120 degrees (table meridians 329 and 239, ten
   // degrees to either side).  The difference of two meridians 90 degrees apart leaves out the
   // detector's four-fold scatter of whole-pixel sampling, as the module's fit does.
   const double media = PotenciaDaTabela(*exame, 1, 360);
   const double meiaDiferenca =
-      (PotenciaDaTabela(*exame, 320, 340) - PotenciaDaTabela(*exame, 230, 250)) / 2;
+      (PotenciaDaTabela(*exame, 319, 339) - PotenciaDaTabela(*exame, 229, 249)) / 2;
   EXPECT_NEAR(indices[0], media + meiaDiferenca, 0.1);
   EXPECT_NEAR(indices[1], media - meiaDiferenca, 0.1);
   EXPECT_NEAR(indices[4], indices[0] - indices[1], 1e-9);
@@ -154,6 +154,35 @@ TEST_F(Mapas, VisualizarOnARenderedToricGivesBothKAndTheAxes) {
     EXPECT_NEAR(indices[6], 30, 3) << modulo;
     EXPECT_NEAR(indices[7], 120, 3) << modulo;
   }
+}
+
+// The axes of rendered torics through the whole chain, against the axis each was rendered with.
+// The simulated camera counts angles as the operator sees a right eye on the screen:
+// counter-clockwise from the right of the picture, 90 at the top.  One axis reads within a
+// degree (whole degrees, and the detector's whole-pixel sampling scatters the fit by about half
+// a degree); over axes all around, that scatter averages out, and a table read one meridian
+// off would show as a whole degree.
+TEST_F(Mapas, TheAxesOfRenderedToricsReadWithinADegree) {
+  Carrega("Pelmo");
+  const double eixos[] = {30, 120, 10, 50, 75, 95, 150, 170};
+  auto desvio = [](double lido, double eixo) {
+    return std::remainder(lido - eixo, 180.0);  // -90..90
+  };
+  double soma = 0;
+  for (double eixo : eixos) {
+    placido::Cornea toro = Torica();
+    toro.steepAxisDeg = eixo;
+    const auto exame = Processa(toro, Coef());
+    zv::MemoryStream figura;
+    TIndicesMapa indices;
+    const TPupila pupila{};
+    zv::UBMapaDLL::Visualizar(&hospedeiro, figura.Handle(), nullptr, 0, 320, 240, &exame->pixels,
+                              &exame->aneis, &exame->dioptrias, &pupila, &indices, 0, infos);
+    EXPECT_LE(std::abs(desvio(indices[6], eixo)), 1) << eixo;
+    EXPECT_LE(std::abs(desvio(indices[7], eixo + 90)), 1) << eixo;
+    soma += desvio(indices[6], eixo);
+  }
+  EXPECT_LE(std::abs(soma / std::size(eixos)), 0.4);
 }
 
 // The power the window shows under the pointer at `raioMm` from the centre, at the clinical
